@@ -1,0 +1,38 @@
+# Shared helpers for every target of the project.
+
+function(corvane_warnings target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wshadow -Wconversion -Wsign-conversion -Wcast-qual -Wformat=2
+    -Wimplicit-fallthrough -Wnon-virtual-dtor -Wsuggest-override -Wmissing-declarations
+    -Wundef)
+  if(CORVANE_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# corvane_library(NAME SOURCES... DEPS ...): a static library of one folder of the program.
+# The repository root is the include root, so headers are named "folder/Class.h".
+function(corvane_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  corvane_warnings(${name})
+endfunction()
+
+# corvane_test(NAME SOURCES... DEPS ...): one GoogleTest program, registered with ctest.
+function(corvane_test name)
+  if(NOT BUILD_TESTING)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_definitions(${name} PRIVATE
+    CORVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/testdata"
+    CORVANE_PROGRAM_DIR="${CORVANE_PROGRAM_DIR}")
+  corvane_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60)
+endfunction()

@@ -1,0 +1,82 @@
+#include "tools/corvanectl/CommandLine.h"
+
+#include "platform/ProgramFolder.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace corvane::ctl {
+
+const char* UsageText()
+{
+    return "usage: corvanectl [options] COMMAND [arguments]\n"
+           "\n"
+           "options:\n"
+           "  --program-dir DIR   folder with config.xml, layouts and language files\n"
+           "                      (default: the folder of this program)\n"
+           "  --data-dir DIR      per-user data folder (default: the XDG data folder)\n"
+           "  --device-type N     layout to load (default 201)\n"
+           "  --emulate SPEC      use the keyboard emulator, e.g. 201:cable,wireless2\n"
+           "  --transcript        print every report sent or read\n"
+           "  --help              show this text\n"
+           "\n"
+           "commands:\n"
+           "  catalogue           list the keyboard models and device modes of config.xml\n";
+}
+
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error)
+{
+    out = CommandLine{};
+    out.programDir = ProgramFolder();
+    int i = 1;
+    auto value = [&](const char* option) -> const char* {
+        if (i + 1 >= argc) {
+            error = std::string(option) + " needs a value";
+            return nullptr;
+        }
+        return argv[++i];
+    };
+    for (; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            out.help = true;
+        } else if (std::strcmp(arg, "--program-dir") == 0) {
+            const char* v = value(arg);
+            if (!v) return false;
+            out.programDir = v;
+        } else if (std::strcmp(arg, "--data-dir") == 0) {
+            const char* v = value(arg);
+            if (!v) return false;
+            out.dataDir = v;
+        } else if (std::strcmp(arg, "--device-type") == 0) {
+            const char* v = value(arg);
+            if (!v) return false;
+            const char* end = v + std::strlen(v);
+            const auto [ptr, ec] = std::from_chars(v, end, out.deviceType);
+            if (ec != std::errc() || ptr != end || *v == '\0') {
+                error = std::string("--device-type needs a number, not \"") + v + "\"";
+                return false;
+            }
+        } else if (std::strcmp(arg, "--emulate") == 0) {
+            const char* v = value(arg);
+            if (!v) return false;
+            out.emulate = v;
+        } else if (std::strcmp(arg, "--transcript") == 0) {
+            out.transcript = true;
+        } else if (arg[0] == '-' && arg[1] == '-' && out.command.empty()) {
+            error = std::string("unknown option ") + arg;
+            return false;
+        } else if (out.command.empty()) {
+            out.command = arg;
+        } else {
+            out.args.emplace_back(arg);
+        }
+    }
+    if (out.command.empty() && !out.help) {
+        error = "no command given";
+        return false;
+    }
+    return true;
+}
+
+} // namespace corvane::ctl
