@@ -20,12 +20,12 @@ function(corvane_library name)
   corvane_warnings(${name})
 endfunction()
 
-# corvane_test(NAME SOURCES... DEPS ...): one GoogleTest program, registered with ctest.
+# corvane_test(NAME SOURCES... DEPS ... [LABELS ...]): one GoogleTest program, registered with ctest.
 function(corvane_test name)
   if(NOT BUILD_TESTING)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
@@ -34,5 +34,20 @@ function(corvane_test name)
     CORVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/testdata"
     CORVANE_PROGRAM_DIR="${CORVANE_PROGRAM_DIR}")
   corvane_warnings(${name})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60)
+  # LABELS threads puts the program into the ThreadSanitizer run.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60 LABELS "${ARG_LABELS}")
+endfunction()
+
+# corvane_benchmark(NAME SOURCES... DEPS ...): a Google Benchmark program under bench/. Each one
+# measures the code against a reference kernel in the same run and reports the ratio.
+function(corvane_benchmark name)
+  if(NOT ENABLE_BENCHMARKS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bench")
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  corvane_warnings(${name})
 endfunction()
