@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 # Keep this the one list of what the project needs from Debian.
 PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
-  libpugixml-dev libsqlite3-dev
+  libpugixml-dev libsqlite3-dev libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 

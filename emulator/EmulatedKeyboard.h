@@ -1,0 +1,69 @@
+#pragma once
+
+#include "tarnui/platform/CString.h"
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+// Stands in the keyboard's place: answers the reports it is sent the way the product's firmware
+// does, keeps what they set as readable state, and can be told to misbehave.
+class EmulatedKeyboard {
+public:
+    // One connection variant: the cable (0) or a wireless link (1, 2).
+    struct Link {
+        int mode = 0;
+        uint16_t vid = 0;
+        uint16_t pid = 0;
+        tarn::CString product;
+        bool plugged = true;
+    };
+    struct Faults {
+        bool open_fails = false;
+        int write_failures = 0;        // the next n writes fail
+        bool reads_unanswered = false; // every feature read answers nothing
+        bool first_version_byte_wrong = false;
+    };
+
+    EmulatedKeyboard(int device_type, std::vector<Link> links);
+
+    int DeviceType() const { return m_deviceType; }
+    std::vector<Link> Links() const;
+    bool IsPlugged(int mode) const;
+    void SetPlugged(int mode, bool plugged);
+    void SetFaults(const Faults& faults);
+    void SetFirmwareVersion(uint16_t word);
+    void SetSlotTable(const std::array<uint8_t, 28>& table);
+
+    // The reports, as the bus hands them over. Results follow the transport: bytes moved or -1.
+    int OnWrite(int mode, bool live, std::span<const uint8_t> report);
+    int OnFeatureSet(int mode, std::span<const uint8_t> report);
+    int OnFeatureGet(int mode, std::span<uint8_t> buffer);
+    bool OpenFails() const;
+
+    // "key value" pairs of the decoded state, for diagnostics.
+    std::vector<std::string> StateLines() const;
+
+private:
+    enum class Armed { Nothing, Version, SlotTable };
+
+    const int m_deviceType;
+    mutable std::mutex m_lock;
+    std::vector<Link> m_links;
+    Faults m_faults;
+    uint16_t m_version = 0x0100;
+    std::array<uint8_t, 28> m_slots{};
+    Armed m_armed = Armed::Nothing;
+    int m_slotRead = 0;
+    bool m_versionAnswered = false;
+    int m_writes = 0;
+    int m_liveWrites = 0;
+    int m_featureSets = 0;
+};
+
+} // namespace corvane
