@@ -70,7 +70,79 @@ int EmulatedKeyboard::OnWrite(int, bool live, std::span<const uint8_t> report)
         return -1;
     }
     ++(live ? m_liveWrites : m_writes);
+    if (report.size() >= 65 && report[0] == 0x00 && report[1] == 0xBB && report[2] == 0xAA && report[3] == 0x99
+        && report[4] == 0x88)
+        DecodePayload(report.subspan(1));
+    else if (report.size() >= 2)
+        DecodeFamilyA(live, report);
     return static_cast<int>(report.size());
+}
+
+void EmulatedKeyboard::DecodeFamilyA(bool live, std::span<const uint8_t> r)
+{
+    const uint8_t command = r[1];
+    if (live != (command == 0xF1)) {
+        ++m_light.protocol_errors; // live frames and commands each have their own interface
+        return;
+    }
+    switch (command) {
+    case 0x88:
+        m_light.mode = r[3];
+        break;
+    case 0x89:
+        m_light.effect = r[3];
+        m_light.colour = static_cast<uint32_t>(r[4] | (r[5] << 8) | (r[6] << 16));
+        m_light.brightness = r[7];
+        break;
+    case 0xFF:
+        if (r[2] == 0xFE && r[3] == 0xAA && r[4] == 0xFF)
+            ++m_light.resets;
+        break;
+    case 0xF0:
+        if (r[2] == 0xF4 && r[3] == 0x01)
+            m_light.live_enabled = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void EmulatedKeyboard::DecodePayload(std::span<const uint8_t> p)
+{
+    if (p[4] == 0xAA && p[5] == 0xAA && p[6] == 0xAA && p[7] == 0xAA && p[8] == 0xAA && p[9] == 0xAA) {
+        m_light.reset_pending = true;
+    } else if (p[4] == 0xAA) {
+        m_light.mode = p[5];
+        m_light.brightness = p[6];
+        m_light.speed = p[7];
+        m_light.slot = p[9];
+        m_light.direction = p[10];
+    } else if (m_light.reset_pending && std::all_of(p.begin() + 4, p.end(), [](uint8_t b) { return b == 0; })) {
+        m_light.reset_pending = false;
+        ++m_light.resets;
+    }
+}
+
+void EmulatedKeyboard::DecodeFeature(std::span<const uint8_t> r)
+{
+    if (r[1] == 0xFF && r[2] == 0xFF) {
+        m_light.mode = r[3];
+        m_light.brightness = r[4];
+        m_light.speed = r[5];
+        m_light.slot = r[6];
+        m_light.direction = r[7];
+    } else if (r[1] == 0xF0 && r[2] == 0xAA) {
+        ++m_light.resets;
+    } else if (r[1] == 0x23 && r[2] == 0x45 && r[3] == 0x67 && r[4] == 0x89) {
+        m_light.music_effect = r[5];
+        m_light.music_level = r[6];
+    }
+}
+
+EmulatedKeyboard::LightState EmulatedKeyboard::Light() const
+{
+    std::lock_guard guard(m_lock);
+    return m_light;
 }
 
 int EmulatedKeyboard::OnFeatureSet(int, std::span<const uint8_t> report)
@@ -79,6 +151,8 @@ int EmulatedKeyboard::OnFeatureSet(int, std::span<const uint8_t> report)
     if (report.size() < 2 || report[0] != FeatureId)
         return -1;
     ++m_featureSets;
+    if (report.size() >= 8)
+        DecodeFeature(report);
     if (report[1] == 0xFD) {
         m_armed = Armed::Version;
     } else if (report[1] == 0xFB) {
@@ -119,12 +193,26 @@ std::vector<std::string> EmulatedKeyboard::StateLines() const
     std::lock_guard guard(m_lock);
     char version[16];
     std::snprintf(version, sizeof version, "0x%04x", m_version);
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "%06x", m_light.colour);
     return {
         "device_type " + std::to_string(m_deviceType),
         std::string("firmware_version ") + version,
         "reports_written " + std::to_string(m_writes),
         "live_frames_written " + std::to_string(m_liveWrites),
         "feature_reports " + std::to_string(m_featureSets),
+        "light_mode " + std::to_string(m_light.mode),
+        "light_brightness " + std::to_string(m_light.brightness),
+        "light_speed " + std::to_string(m_light.speed),
+        "light_effect " + std::to_string(m_light.effect),
+        std::string("light_colour ") + colour,
+        "light_slot " + std::to_string(m_light.slot),
+        "light_direction " + std::to_string(m_light.direction),
+        "resets " + std::to_string(m_light.resets),
+        "music_effect " + std::to_string(m_light.music_effect),
+        "music_level " + std::to_string(m_light.music_level),
+        "live_enabled " + std::to_string(m_light.live_enabled ? 1 : 0),
+        "protocol_errors " + std::to_string(m_light.protocol_errors),
     };
 }
 

@@ -46,11 +46,32 @@ public:
     int OnFeatureGet(int mode, std::span<uint8_t> buffer);
     bool OpenFails() const;
 
+    // What the light, reset and music commands left in the keyboard.
+    struct LightState {
+        int mode = -1;          // as the keyboard numbers it: family A the row's mode, B one less
+        int brightness = -1;
+        int speed = -1;         // family B: colour index and speed in one byte
+        int effect = -1;        // family A effect byte: direction, multicolour, speed
+        uint32_t colour = 0;    // family A 0x00BBGGRR
+        int slot = -1;
+        int direction = -1;
+        int resets = 0;
+        bool reset_pending = false; // wireless: first half of the reset seen
+        int music_effect = -1;
+        int music_level = -1;
+        bool live_enabled = false;
+        int protocol_errors = 0;
+    };
+    LightState Light() const;
+
     // "key value" pairs of the decoded state, for diagnostics.
     std::vector<std::string> StateLines() const;
 
 private:
     enum class Armed { Nothing, Version, SlotTable };
+    void DecodeFamilyA(bool live, std::span<const uint8_t> report);
+    void DecodePayload(std::span<const uint8_t> payload);
+    void DecodeFeature(std::span<const uint8_t> report);
 
     const int m_deviceType;
     mutable std::mutex m_lock;
@@ -64,6 +85,7 @@ private:
     int m_writes = 0;
     int m_liveWrites = 0;
     int m_featureSets = 0;
+    LightState m_light;
 };
 
 } // namespace corvane
