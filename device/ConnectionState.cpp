@@ -14,8 +14,8 @@ constexpr const wchar_t* GattHidService = L"00001812-0000-1000-8000-00805F9B34FB
 } // namespace
 
 ConnectionState::ConnectionState(KeyboardDevice& device, std::vector<DeviceRecord>& modes, DeviceListView& list,
-                                 ConnectionPageView& page, TaskSink& tasks)
-    : m_device(device), m_modes(modes), m_list(list), m_page(page), m_tasks(tasks)
+                                 ConnectionPageView& page, TaskSink& tasks, int commandType)
+    : m_device(device), m_modes(modes), m_list(list), m_page(page), m_tasks(tasks), m_commandType(commandType)
 {
 }
 
@@ -70,7 +70,7 @@ void ConnectionState::PageSetUp()
     }
     {
         auto hold = m_device.Hold();
-        m_device.SelectDeviceType(ProductDeviceType);
+        m_device.SelectDeviceType(m_commandType);
         m_connectionMode = m_device.GetConnectionMode();
     }
     m_page.SetConnectionText(ConnectionPageView::ConnectedText);

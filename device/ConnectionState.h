@@ -26,8 +26,10 @@ public:
     static constexpr int TaskArrival = 2;
     static constexpr int TaskRemoval = 3;
 
+    // `commandType` is the model whose interfaces take commands once a keyboard is found: the
+    // product's own, unless a tool is told otherwise.
     ConnectionState(KeyboardDevice& device, std::vector<DeviceRecord>& modes, DeviceListView& list,
-                    ConnectionPageView& page, TaskSink& tasks);
+                    ConnectionPageView& page, TaskSink& tasks, int commandType = ProductDeviceType);
 
     // Task 1: runs once per process; `afterFirst` starts what waits for the first connection.
     void FirstConnection(const std::function<void()>& afterFirst);
@@ -48,6 +50,7 @@ private:
     DeviceListView& m_list;
     ConnectionPageView& m_page;
     TaskSink& m_tasks;
+    const int m_commandType;
     std::atomic<bool> m_present = false;
     std::atomic<bool> m_connected = false;
     std::atomic<int> m_connectionMode = -1;

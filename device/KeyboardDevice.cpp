@@ -57,18 +57,20 @@ void KeyboardDevice::OpenAll()
             continue;
         if (info.usage_page != VendorPage || info.usage != VendorUsage)
             continue; // the keyboard's ordinary collections: closed again here
-        tarn::CString path = info.interface_path;
-        if (path.MakeUpper().Find(L"&MI_03") >= 0 || info.interface_number == LiveFrameInterface) {
-            m_live = std::move(device);
-            continue;
-        }
         // device_type and mode come from the first model with these ids, whatever its product name.
         const auto first = std::find_if(m_models.begin(), m_models.end(), [&](const Model& m) {
             return m.vid == info.vendor_id && m.pid == info.product_id;
         });
+        const Interface described{info.vendor_id, info.product_id, info.product_string, first->device_type, first->mode,
+                                  info.usage_page, info.usage, info.interface_number, info.interface_path};
+        tarn::CString path = info.interface_path;
+        if (path.MakeUpper().Find(L"&MI_03") >= 0 || info.interface_number == LiveFrameInterface) {
+            m_live = std::move(device);
+            m_liveInfo = described;
+            continue;
+        }
         Record record;
-        record.info = {info.vendor_id, info.product_id, info.product_string, first->device_type, first->mode,
-                       info.usage_page, info.usage, info.interface_number, info.interface_path};
+        record.info = described;
         record.device = std::move(device);
         m_interfaces.push_back(std::move(record));
     }
@@ -160,6 +162,14 @@ bool KeyboardDevice::HasLiveInterface() const
 {
     std::lock_guard guard(m_lock);
     return m_live != nullptr;
+}
+
+std::optional<KeyboardDevice::Interface> KeyboardDevice::LiveInterface() const
+{
+    std::lock_guard guard(m_lock);
+    if (!m_live)
+        return std::nullopt;
+    return m_liveInfo;
 }
 
 bool KeyboardDevice::SendFeature(std::span<const uint8_t, FeatureSize> report)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -70,6 +71,8 @@ public:
     int GetConnectionMode();
     int FindInterface(int vid, int pid, const tarn::CString& product_name, int mode);
     bool HasLiveInterface() const;
+    // What the enumeration said of the live-frame interface; nothing when there is none.
+    std::optional<Interface> LiveInterface() const;
 
     // The primitives. Without opened interfaces or a target they fail and send nothing.
     bool SendFeature(std::span<const uint8_t, FeatureSize> report);
@@ -99,6 +102,7 @@ private:
     int m_selectedType = 0;
     int m_chosen = -1; // index into m_interfaces
     std::unique_ptr<HidDevice> m_live;
+    Interface m_liveInfo;
 };
 
 } // namespace corvane

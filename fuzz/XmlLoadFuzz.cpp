@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
 // Loads arbitrary bytes and walks every element and attribute the cursor can reach.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -21,7 +21,8 @@ const char* UsageText()
            "  --help              show this text\n"
            "\n"
            "commands:\n"
-           "  catalogue           list the keyboard models and device modes of config.xml\n";
+           "  catalogue           list the keyboard models and device modes of config.xml\n"
+           "  scan                find the keyboard's interfaces and its connection mode\n";
 }
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error)

@@ -14,6 +14,7 @@ struct Command {
 
 const Command Commands[] = {
     {"catalogue", corvane::ctl::RunCatalogue},
+    {"scan", corvane::ctl::RunScan},
 };
 
 } // namespace

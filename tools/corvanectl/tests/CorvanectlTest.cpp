@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 namespace {
@@ -62,6 +63,45 @@ TEST(Corvanectl, UsageErrorsExitWithTwo)
         EXPECT_NE(run.out.find("corvanectl: "), std::string::npos) << args;
     }
     EXPECT_EQ(Corvanectl("--help").status, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Corvanectl, ScanAgainstTheEmulator)
+{
+    struct Case {
+        const char* args;
+        std::vector<std::string> expected;
+    };
+    const std::string dir = std::string("--program-dir ") + CORVANE_PROGRAM_DIR + " ";
+    const Case cases[] = {
+        {"--emulate 201:cable,wireless2 scan",
+         {"interface\tcmd\t0\t201\t3a71\t0201\tff01\t0001\t1\t\\\\?\\HID#VID_3A71&PID_0201&MI_01#",
+          "interface\tcmd\t2\t201\t3a71\t0203\tff01\t0001\t-1\t",
+          "interface\tlive\t0\t201\t3a71\t0201\tff01\t0001\t3\t", "present\t1", "connected\t1",
+          "connection_mode\t0", "chosen_mode\t0"}},
+        {"--emulate 201:wireless1,wireless2 scan",
+         {"interface\tcmd\t1\t", "interface\tcmd\t2\t", "present\t1", "connected\t1", "connection_mode\t2",
+          "chosen_mode\t1"}},
+        {"--emulate 100:cable --device-type 100 scan",
+         {"interface\tcmd\t0\t100\t", "interface\tlive\t0\t100\t", "present\t1", "connected\t1",
+          "connection_mode\t0", "chosen_mode\t0"}},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Corvanectl(dir + c.args);
+        ASSERT_EQ(run.status, 0) << c.args << "\n" << run.out;
+        size_t at = 0;
+        for (const std::string& line : c.expected) {
+            const size_t found = run.out.find(line, at);
+            ASSERT_NE(found, std::string::npos) << c.args << ": no \"" << line << "\" in order in\n" << run.out;
+            at = found + line.size();
+        }
+    }
+    EXPECT_EQ(Corvanectl(dir + "--emulate 201:cable,cable scan").status, 2);
+    EXPECT_EQ(Corvanectl(dir + "--emulate 201:wired scan").status, 2);
+    EXPECT_EQ(Corvanectl(dir + "--emulate 100:wireless1 scan").status, 2) << "the catalogue has no such mode";
 }
 
 } // namespace

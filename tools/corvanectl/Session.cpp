@@ -1,0 +1,81 @@
+#include "tools/corvanectl/Session.h"
+
+#include "catalogue/CatalogueSink.h"
+#include "device/KeyboardDevice.h"
+#include "emulator/EmulatedHidBus.h"
+#include "emulator/EmulatorSpec.h"
+#include "emulator/VirtualClock.h"
+#include "platform/HidTransport.h"
+#include "tools/corvanectl/RealBus.h"
+
+namespace corvane::ctl {
+
+namespace {
+
+// Feeds the catalogue's modes to the device link as the program does at start-up.
+class ModelSink : public CatalogueSink {
+public:
+    explicit ModelSink(KeyboardDevice*& device) : m_device(device) {}
+    void AddDevice(const tarn::CString&, int, int, int, bool) override {}
+    void AddModel(int vid, int pid, const tarn::CString& product, int type, int mode, const tarn::CString& pattern) override
+    {
+        m_device->AddModel(vid, pid, product, type, mode, pattern);
+    }
+    void SetVersionText(const tarn::CString&) override {}
+    void SetCopyrightText(const tarn::CString&) override {}
+
+private:
+    KeyboardDevice*& m_device;
+};
+
+} // namespace
+
+Session::Session() = default;
+Session::~Session() = default;
+
+bool Session::Open(const CommandLine& cmd, std::FILE* err)
+{
+    if (cmd.emulate) {
+        auto clock = std::make_unique<VirtualClock>();
+        auto bus = std::make_unique<EmulatedHidBus>(*clock);
+        m_emulated = bus.get();
+        m_clock = std::move(clock);
+        m_transport = std::move(bus);
+    } else {
+        m_clock = MakeSystemClock();
+        m_transport = MakeRealTransport();
+    }
+    m_device = std::make_unique<KeyboardDevice>(*m_transport, *m_clock);
+    KeyboardDevice* device = m_device.get();
+    ModelSink sink(device);
+    m_catalogue.Read(cmd.programDir, sink);
+    if (!cmd.emulate)
+        return true;
+    EmulatorSpec spec;
+    std::string error;
+    if (!EmulatorSpec::Parse(*cmd.emulate, spec, error) || !spec.AddTo(*m_emulated, m_catalogue, error)) {
+        std::fprintf(err, "corvanectl: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+void Session::PrintTranscript(std::FILE* out) const
+{
+    if (!m_emulated)
+        return;
+    for (const Transcript::Entry& e : m_emulated->GetTranscript().Entries())
+        std::fprintf(out, "%s\n", Transcript::Format(e).c_str());
+}
+
+void Session::PrintEmulatorState(std::FILE* out) const
+{
+    if (!m_emulated)
+        return;
+    for (const auto& keyboard : m_emulated->Keyboards()) {
+        for (const std::string& line : keyboard->StateLines())
+            std::fprintf(out, "state %s\n", line.c_str());
+    }
+}
+
+} // namespace corvane::ctl

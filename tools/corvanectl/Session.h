@@ -1,0 +1,45 @@
+#pragma once
+
+#include "catalogue/Catalogue.h"
+#include "tools/corvanectl/CommandLine.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace corvane {
+class Clock;
+class EmulatedHidBus;
+class HidTransport;
+class KeyboardDevice;
+} // namespace corvane
+
+namespace corvane::ctl {
+
+// What every device command stands on: the catalogue, a clock, the HID bus (the real one or the
+// emulator of --emulate) and the device link that knows the catalogue's modes.
+class Session {
+public:
+    Session();
+    ~Session();
+
+    // False with a one-line message on `err` when the emulator spec is unusable.
+    bool Open(const CommandLine& cmd, std::FILE* err);
+
+    Catalogue& GetCatalogue() { return m_catalogue; }
+    KeyboardDevice& Device() { return *m_device; }
+    Clock& GetClock() { return *m_clock; }
+    EmulatedHidBus* Emulated() { return m_emulated; }
+
+    // With --transcript, every report so far; with --emulate, the keyboard's decoded state.
+    void PrintTranscript(std::FILE* out) const;
+    void PrintEmulatorState(std::FILE* out) const;
+
+private:
+    Catalogue m_catalogue;
+    std::unique_ptr<Clock> m_clock;
+    std::unique_ptr<HidTransport> m_transport;
+    EmulatedHidBus* m_emulated = nullptr;
+    std::unique_ptr<KeyboardDevice> m_device;
+};
+
+} // namespace corvane::ctl
