@@ -22,6 +22,7 @@ const char* UsageText()
            "\n"
            "commands:\n"
            "  catalogue           list the keyboard models and device modes of config.xml\n"
+           "  layout              load the layout of --device-type and print what it holds\n"
            "  scan                find the keyboard's interfaces and its connection mode\n";
 }
 

@@ -5,7 +5,11 @@
 #include "emulator/EmulatedHidBus.h"
 #include "emulator/EmulatorSpec.h"
 #include "emulator/VirtualClock.h"
+#include "platform/DataFolder.h"
 #include "platform/HidTransport.h"
+#include "platform/XdgFolders.h"
+#include "store/ConfigStore.h"
+#include "tarnui/platform/Defaults.h"
 #include "tools/corvanectl/RealBus.h"
 
 namespace corvane::ctl {
@@ -57,6 +61,24 @@ bool Session::Open(const CommandLine& cmd, std::FILE* err)
         std::fprintf(err, "corvanectl: %s\n", error.c_str());
         return false;
     }
+    return true;
+}
+
+bool Session::OpenStore(const CommandLine& cmd, std::FILE* err)
+{
+    std::filesystem::path folder;
+    if (cmd.dataDir) {
+        folder = *cmd.dataDir;
+    } else {
+        const tarn::CString name = Catalogue::ReadDeviceName(cmd.programDir).value_or(tarn::DefaultDeviceName);
+        folder = DataFolder::ForDevice(XdgFolders::DataHome(), name);
+    }
+    if (!DataFolder::CreateLevels(folder / "db")) {
+        std::fprintf(err, "corvanectl: cannot create the data folder %s\n", (folder / "db").c_str());
+        return false;
+    }
+    m_store = std::make_unique<ConfigStore>();
+    m_store->SetDataFolder(folder);
     return true;
 }
 

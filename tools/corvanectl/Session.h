@@ -10,6 +10,7 @@ namespace corvane {
 class Clock;
 class EmulatedHidBus;
 class HidTransport;
+class ConfigStore;
 class KeyboardDevice;
 } // namespace corvane
 
@@ -24,6 +25,11 @@ public:
 
     // False with a one-line message on `err` when the emulator spec is unusable.
     bool Open(const CommandLine& cmd, std::FILE* err);
+
+    // The model databases' folder: --data-dir, else "<XDG data home>/<device name> Files/", with
+    // its db folder created as the program does at start.
+    bool OpenStore(const CommandLine& cmd, std::FILE* err);
+    ConfigStore& Store() { return *m_store; }
 
     Catalogue& GetCatalogue() { return m_catalogue; }
     KeyboardDevice& Device() { return *m_device; }
@@ -40,6 +46,7 @@ private:
     std::unique_ptr<HidTransport> m_transport;
     EmulatedHidBus* m_emulated = nullptr;
     std::unique_ptr<KeyboardDevice> m_device;
+    std::unique_ptr<ConfigStore> m_store;
 };
 
 } // namespace corvane::ctl

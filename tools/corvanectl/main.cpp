@@ -14,6 +14,7 @@ struct Command {
 
 const Command Commands[] = {
     {"catalogue", corvane::ctl::RunCatalogue},
+    {"layout", corvane::ctl::RunLayout},
     {"scan", corvane::ctl::RunScan},
 };
 

@@ -105,3 +105,31 @@ TEST(Corvanectl, ScanAgainstTheEmulator)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Corvanectl, LayoutOfTheShippedModelSwitchesItsDatabase)
+{
+    const auto data = std::filesystem::temp_directory_path() / ("corvanectl-layout-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(data);
+    const std::string dir = std::string("--program-dir ") + CORVANE_PROGRAM_DIR + " --data-dir " + data.string() + " ";
+
+    const Outcome run = Corvanectl(dir + "layout");
+    ASSERT_EQ(run.status, 0) << run.out;
+    for (const char* line : {"device_type\t201\n", "model\tCorvane K201\n", "flags\t0x47\n", "size\t6\t21\n",
+                             "mode\t809\t9\t512\n", "matrix\t5\te0\te3\te2\t2c\te6\taf\t65\te4\t",
+                             "key\taf\tFn\tFn\t"}) {
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
+    }
+    EXPECT_TRUE(std::filesystem::exists(data / "db" / "Corvane K201_data_v1.db"));
+
+    // No model of that type: the defaults, a database without a model name, and success.
+    const Outcome none = Corvanectl(dir + "--device-type 555 layout");
+    ASSERT_EQ(none.status, 0) << none.out;
+    EXPECT_NE(none.out.find("flags\t0x7f\n"), std::string::npos);
+    EXPECT_EQ(none.out.find("\nkey\t"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(data / "db" / "_data_v1.db"));
+    std::filesystem::remove_all(data);
+}
+
+} // namespace
