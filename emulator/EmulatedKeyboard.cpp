@@ -102,9 +102,66 @@ void EmulatedKeyboard::DecodeFamilyA(bool live, std::span<const uint8_t> r)
         if (r[2] == 0xF4 && r[3] == 0x01)
             m_light.live_enabled = true;
         break;
+    case 0x8E:
+    case 0x8D:
+    case 0x8B:
+    case 0xF1:
+        DecodeTransfer(r);
+        break;
     default:
         break;
     }
+}
+
+void EmulatedKeyboard::DecodeTransfer(std::span<const uint8_t> r)
+{
+    const size_t length = r[2];
+    const size_t offset = static_cast<size_t>(r[3] | (r[4] << 8));
+    auto keep = [&](auto& target, size_t dataStart) {
+        for (size_t i = 0; i < length && dataStart + i < r.size(); ++i) {
+            if (offset + i < target.size())
+                target[offset + i] = r[dataStart + i];
+        }
+    };
+    switch (r[1]) {
+    case 0x8E: {
+        std::vector<uint8_t>& macro = m_tables.macros_a[r[5]];
+        if (macro.size() < offset + length)
+            macro.resize(offset + length);
+        keep(macro, 6);
+        break;
+    }
+    case 0x8D:
+        keep(m_tables.key_table_a, 5);
+        break;
+    case 0x8B:
+        keep(m_tables.colours_a, 5);
+        break;
+    case 0xF1:
+        keep(m_tables.live_frame, 5);
+        if (offset + length >= 330)
+            ++m_tables.live_frames;
+        break;
+    default:
+        break;
+    }
+}
+
+void EmulatedKeyboard::FinishMacroSlot()
+{
+    std::array<uint8_t, 168> m{};
+    std::copy_n(m_slotStream.begin(), m.size(), m.begin());
+    m_slotStream.clear();
+    const int slot = m[1];
+    m_tables.macro_slots_b[slot] = m;
+    if (slot >= 1 && slot <= 13)
+        m_slots[static_cast<size_t>(slot)] = m[2];
+}
+
+EmulatedKeyboard::Tables EmulatedKeyboard::GetTables() const
+{
+    std::lock_guard guard(m_lock);
+    return m_tables;
 }
 
 void EmulatedKeyboard::DecodePayload(std::span<const uint8_t> p)
@@ -136,6 +193,24 @@ void EmulatedKeyboard::DecodeFeature(std::span<const uint8_t> r)
     } else if (r[1] == 0x23 && r[2] == 0x45 && r[3] == 0x67 && r[4] == 0x89) {
         m_light.music_effect = r[5];
         m_light.music_level = r[6];
+    } else if (r[1] == 0xFA && r[2] == 0x01) {
+        const int slot = r[3];
+        if (r[4] == 0)
+            m_tables.remap_slots_b.erase(slot);
+        else
+            m_tables.remap_slots_b[slot] = {r[4], r[6]};
+        if (slot >= 1 && slot <= 10)
+            m_slots[static_cast<size_t>(13 + slot)] = r[4];
+    }
+    // A macro slot arrives as one F1 report and 27 continuation reports of six bytes each.
+    if (r[1] == 0xF1) {
+        m_slotStream.assign(r.begin() + 2, r.begin() + 8);
+    } else if (r[1] == 0x00 && !m_slotStream.empty()) {
+        m_slotStream.insert(m_slotStream.end(), r.begin() + 2, r.begin() + 8);
+        if (m_slotStream.size() >= 168)
+            FinishMacroSlot();
+    } else {
+        m_slotStream.clear();
     }
 }
 
@@ -212,6 +287,10 @@ std::vector<std::string> EmulatedKeyboard::StateLines() const
         "music_effect " + std::to_string(m_light.music_effect),
         "music_level " + std::to_string(m_light.music_level),
         "live_enabled " + std::to_string(m_light.live_enabled ? 1 : 0),
+        "live_frames " + std::to_string(m_tables.live_frames),
+        "macro_slots_a " + std::to_string(m_tables.macros_a.size()),
+        "macro_slots_b " + std::to_string(m_tables.macro_slots_b.size()),
+        "remap_slots_b " + std::to_string(m_tables.remap_slots_b.size()),
         "protocol_errors " + std::to_string(m_light.protocol_errors),
     };
 }

@@ -3,6 +3,7 @@
 #include "tarnui/platform/CString.h"
 
 #include <array>
+#include <map>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -64,6 +65,18 @@ public:
     };
     LightState Light() const;
 
+    // What the key-table, macro and colour transfers left in the keyboard.
+    struct Tables {
+        std::map<int, std::vector<uint8_t>> macros_a;   // slot -> transfer bytes, by offset and length
+        std::array<uint8_t, 220> key_table_a{};         // the part of the key table the keyboard keeps
+        std::array<uint8_t, 440> colours_a{};           // likewise of the colour table
+        std::array<uint8_t, 330> live_frame{};          // and of the last live frame
+        int live_frames = 0;
+        std::map<int, std::array<uint8_t, 168>> macro_slots_b; // slot -> M as transferred
+        std::map<int, std::pair<int, int>> remap_slots_b;      // slot -> (key, value)
+    };
+    Tables GetTables() const;
+
     // "key value" pairs of the decoded state, for diagnostics.
     std::vector<std::string> StateLines() const;
 
@@ -72,6 +85,8 @@ private:
     void DecodeFamilyA(bool live, std::span<const uint8_t> report);
     void DecodePayload(std::span<const uint8_t> payload);
     void DecodeFeature(std::span<const uint8_t> report);
+    void DecodeTransfer(std::span<const uint8_t> report);
+    void FinishMacroSlot();
 
     const int m_deviceType;
     mutable std::mutex m_lock;
@@ -86,6 +101,8 @@ private:
     int m_liveWrites = 0;
     int m_featureSets = 0;
     LightState m_light;
+    Tables m_tables;
+    std::vector<uint8_t> m_slotStream; // the macro-slot reports seen since its F1 report
 };
 
 } // namespace corvane

@@ -7,8 +7,10 @@ its E0 prefix, and the English name of keys whose name does not come from the ke
 
 The build does not run this script; its output is checked in. Run it again when a row changes:
 
-    apt-get download linux-source-6.1      # only drivers/hid/hid-input.c is read
-    python3 tools/keycodes/make_keycodes.py --hid-input <path>/drivers/hid/hid-input.c
+    apt-get download linux-source-6.1
+    dpkg-deb --fsys-tarfile linux-source-6.1_*.deb | tar -x --wildcards '*.tar.xz'
+    tar -xJf usr/src/linux-source-6.1.tar.xz linux-source-6.1/drivers/hid/hid-input.c
+    python3 tools/keycodes/make_keycodes.py --hid-input linux-source-6.1/drivers/hid/hid-input.c
 
 Inputs:
   --hid-input     the kernel's HID input mapping: the array hid_keyboard[256] (keyboard page)
