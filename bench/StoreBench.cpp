@@ -6,13 +6,12 @@
 // Run: build/<preset>/bench/store_bench   (extra Google Benchmark flags are passed through)
 #include "store/ColourSaveReference.h"
 #include "store/ConfigStore.h"
+#include "bench/RatioMain.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -104,52 +103,10 @@ void ReferenceColourSave(benchmark::State& state)
 BENCHMARK(StoreColourSave)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ReferenceColourSave)->Unit(benchmark::kMicrosecond);
 
-// Prints as usual and keeps the median (or, without repetitions, the one run) of each benchmark.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && !times.count(run.run_name.function_name)))
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // Five interleaved repetitions unless told otherwise: this machine is noisy, and the ratio
-    // of medians from one run is what counts.
-    std::vector<char*> args(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=5";
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    std::string aggregates = "--benchmark_report_aggregates_only=true";
-    if (argc == 1) {
-        args.push_back(repetitions.data());
-        args.push_back(interleave.data());
-        args.push_back(aggregates.data());
-    }
-    int count = static_cast<int>(args.size());
-    args.push_back(nullptr);
-    benchmark::Initialize(&count, args.data());
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const auto store = reporter.times.find("StoreColourSave");
-    const auto reference = reporter.times.find("ReferenceColourSave");
-    if (store == reporter.times.end() || reference == reporter.times.end() || reference->second <= 0)
-        return 0; // filtered out or failed; nothing to compare
-    const double ratio = store->second / reference->second;
-    std::printf("colour save: store %.1f us, reference %.1f us, ratio %.2f (limit %.1f)\n", store->second,
-                reference->second, ratio, RatioLimit);
-    return ratio <= RatioLimit ? 0 : 1;
+    return corvane::bench::RunWithRatios(argc, argv,
+                                         {{"colour save", "StoreColourSave", "ReferenceColourSave", RatioLimit}});
 }

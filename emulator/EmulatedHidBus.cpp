@@ -34,7 +34,7 @@ public:
     {
         if (!m_keyboard.IsPlugged(m_mode))
             return -1;
-        const int n = m_keyboard.OnFeatureSet(m_mode, report);
+        const int n = m_keyboard.OnFeatureSet(m_mode, m_live, report);
         if (n > 0)
             m_bus.Record(m_name, Transcript::Op::FeatureSet, report, true);
         return n;
@@ -44,7 +44,7 @@ public:
     {
         if (!m_keyboard.IsPlugged(m_mode))
             return -1;
-        const int n = m_keyboard.OnFeatureGet(m_mode, buffer);
+        const int n = m_keyboard.OnFeatureGet(m_mode, m_live, buffer);
         m_bus.Record(m_name, Transcript::Op::FeatureGet, buffer.first(std::min<size_t>(buffer.size(), 8)), n > 0);
         return n;
     }
@@ -158,10 +158,18 @@ std::unique_ptr<HidDevice> EmulatedHidBus::OpenPath(const std::string& path)
     return nullptr;
 }
 
+void EmulatedHidBus::SetRecording(bool on)
+{
+    std::lock_guard guard(m_lock);
+    m_recording = on;
+}
+
 void EmulatedHidBus::Record(const std::string& interface, Transcript::Op op, std::span<const uint8_t> bytes,
                             bool answered)
 {
     std::lock_guard guard(m_lock);
+    if (!m_recording)
+        return;
     const long long now = m_clock.Now().count();
     Transcript::Entry entry;
     entry.interface = interface;

@@ -24,6 +24,8 @@ public:
     EmulatedKeyboard& AddKeyboard(int device_type, std::vector<EmulatedKeyboard::Link> links);
     const std::vector<std::unique_ptr<EmulatedKeyboard>>& Keyboards() const { return m_keyboards; }
     Transcript& GetTranscript() { return m_transcript; }
+    // Off, reports are still answered and decoded but not kept: the bus as a cheap sink.
+    void SetRecording(bool on);
     // Devices that appear in the enumeration but refuse to open, e.g. another vendor's mouse.
     void AddForeignDevice(const HidDeviceInfo& info);
 
@@ -52,6 +54,7 @@ private:
     std::vector<HidDeviceInfo> m_foreign;
     Transcript m_transcript;
     long long m_lastReport = 0;
+    bool m_recording = true;
     int m_opens = 0;
 };
 

@@ -220,9 +220,13 @@ EmulatedKeyboard::LightState EmulatedKeyboard::Light() const
     return m_light;
 }
 
-int EmulatedKeyboard::OnFeatureSet(int, std::span<const uint8_t> report)
+int EmulatedKeyboard::OnFeatureSet(int, bool live, std::span<const uint8_t> report)
 {
     std::lock_guard guard(m_lock);
+    if (live) {
+        ++m_light.protocol_errors;
+        return -1;
+    }
     if (report.size() < 2 || report[0] != FeatureId)
         return -1;
     ++m_featureSets;
@@ -237,9 +241,13 @@ int EmulatedKeyboard::OnFeatureSet(int, std::span<const uint8_t> report)
     return static_cast<int>(report.size());
 }
 
-int EmulatedKeyboard::OnFeatureGet(int, std::span<uint8_t> buffer)
+int EmulatedKeyboard::OnFeatureGet(int, bool live, std::span<uint8_t> buffer)
 {
     std::lock_guard guard(m_lock);
+    if (live) {
+        ++m_light.protocol_errors;
+        return -1;
+    }
     if (m_faults.reads_unanswered || buffer.size() < 8 || buffer[0] != FeatureId)
         return -1;
     std::fill(buffer.begin() + 1, buffer.end(), uint8_t{0});

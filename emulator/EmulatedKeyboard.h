@@ -43,8 +43,9 @@ public:
 
     // The reports, as the bus hands them over. Results follow the transport: bytes moved or -1.
     int OnWrite(int mode, bool live, std::span<const uint8_t> report);
-    int OnFeatureSet(int mode, std::span<const uint8_t> report);
-    int OnFeatureGet(int mode, std::span<uint8_t> buffer);
+    // Feature reports on the live-frame interface are protocol errors.
+    int OnFeatureSet(int mode, bool live, std::span<const uint8_t> report);
+    int OnFeatureGet(int mode, bool live, std::span<uint8_t> buffer);
     bool OpenFails() const;
 
     // What the light, reset and music commands left in the keyboard.

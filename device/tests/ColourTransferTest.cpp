@@ -138,3 +138,31 @@ TEST(MusicImagePositions, SpreadTheMatrixOverTheImage)
 }
 
 } // namespace
+
+namespace {
+
+TEST(EmulatedKeyboard, ReportsOnTheWrongInterfaceAreProtocolErrors)
+{
+    VirtualClock clock;
+    EmulatedHidBus bus(clock);
+    EmulatedKeyboard& keyboard = bus.AddKeyboard(100, {{0, 0x3A71, 1, L"", true}});
+    std::unique_ptr<HidDevice> live, command;
+    for (const HidDeviceInfo& info : bus.Enumerate(0, 0)) {
+        if (info.interface_number == 3)
+            live = bus.OpenPath(info.path);
+        else if (info.interface_number == 1)
+            command = bus.OpenPath(info.path);
+    }
+    ASSERT_TRUE(live && command);
+    const Report mode = SetLightModeReport({});
+    const Report frame = LiveFramePackets({})[0];
+    Feature version = VersionRequestFeature();
+    live->Write(mode);
+    command->Write(frame);
+    EXPECT_EQ(live->SendFeatureReport(version), -1);
+    EXPECT_EQ(live->GetFeatureReport(version), -1);
+    EXPECT_EQ(keyboard.Light().protocol_errors, 4);
+    EXPECT_EQ(keyboard.Light().mode, -1) << "a command on the live interface is not taken";
+}
+
+} // namespace
