@@ -34,8 +34,11 @@ function(corvane_test name)
     CORVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/testdata"
     CORVANE_PROGRAM_DIR="${CORVANE_PROGRAM_DIR}")
   corvane_warnings(${name})
-  # LABELS threads puts the program into the ThreadSanitizer run.
+  # LABELS threads puts the program into the ThreadSanitizer run (target thread_tests).
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60 LABELS "${ARG_LABELS}")
+  if("threads" IN_LIST ARG_LABELS)
+    set_property(GLOBAL APPEND PROPERTY CORVANE_THREAD_TESTS ${name})
+  endif()
 endfunction()
 
 # corvane_benchmark(NAME SOURCES... DEPS ...): a Google Benchmark program under bench/. Each one
