@@ -2,6 +2,7 @@
 #include "device/ColourTransfer.h"
 #include "device/KeyboardDevice.h"
 #include "emulator/EmulatedHidBus.h"
+#include "device/tests/EmulatedLink.h"
 #include "emulator/VirtualClock.h"
 
 #include <gmock/gmock.h>
@@ -30,18 +31,7 @@ public:
 
 class ColourTransferTest : public ::testing::Test {
 protected:
-    void Connect(std::vector<int> modes)
-    {
-        std::vector<EmulatedKeyboard::Link> links;
-        for (int m : modes) {
-            device.AddModel(0x3A71, static_cast<uint16_t>(1 + m), L"", 100, m, L"");
-            links.push_back({m, 0x3A71, static_cast<uint16_t>(1 + m), L"", true});
-        }
-        keyboard = &bus.AddKeyboard(100, links);
-        device.OpenAll();
-        device.SetOpened(true);
-        device.SelectDeviceType(100);
-    }
+    void Connect(std::vector<int> modes) { keyboard = &test::ConnectEmulated(bus, device, 100, modes); }
     // Two keys on a 1 x 3 matrix: A at column 0 (index 0) and B at column 2 (index 109).
     LayoutState Layout()
     {

@@ -2,6 +2,7 @@
 #include "device/KeyMapTransfer.h"
 #include "device/KeyboardDevice.h"
 #include "emulator/EmulatedHidBus.h"
+#include "device/tests/EmulatedLink.h"
 #include "emulator/VirtualClock.h"
 #include "store/ConfigStore.h"
 
@@ -118,14 +119,7 @@ protected:
         store.Close();
         std::filesystem::remove_all(folder);
     }
-    void Connect(int type, int mode)
-    {
-        device.AddModel(0x3A71, 1, L"", type, mode, L"");
-        keyboard = &bus.AddKeyboard(type, {{mode, 0x3A71, 1, L"", true}});
-        device.OpenAll();
-        device.SetOpened(true);
-        device.SelectDeviceType(type);
-    }
+    void Connect(int type, int mode) { keyboard = &test::ConnectEmulated(bus, device, type, {mode}); }
     void Assign(int key, int type, int value)
     {
         KeyMacroRecord r;

@@ -3,6 +3,7 @@
 #include "device/LightCommands.h"
 #include "device/LightOperations.h"
 #include "emulator/EmulatedHidBus.h"
+#include "device/tests/EmulatedLink.h"
 #include "emulator/VirtualClock.h"
 
 #include <gmock/gmock.h>
@@ -122,16 +123,7 @@ class LightOperationsTest : public ::testing::Test {
 protected:
     void Connect(int device_type, std::vector<int> modes)
     {
-        std::vector<EmulatedKeyboard::Link> links;
-        for (int m : modes) {
-            const auto pid = static_cast<uint16_t>(device_type * 4 + m);
-            device.AddModel(0x3A71, pid, L"", device_type, m, L"");
-            links.push_back({m, 0x3A71, pid, L"", true});
-        }
-        keyboard = &bus.AddKeyboard(device_type, links);
-        device.OpenAll();
-        device.SetOpened(true);
-        device.SelectDeviceType(device_type);
+        keyboard = &test::ConnectEmulated(bus, device, device_type, modes);
     }
     std::vector<std::string> Lines() { return Heads(bus); }
 
@@ -188,11 +180,7 @@ TEST_F(LightOperationsTest, ResetsWithTheirPauses)
         VirtualClock caseClock;
         EmulatedHidBus caseBus(caseClock);
         KeyboardDevice d(caseBus, caseClock);
-        d.AddModel(0x3A71, 1, L"", c.type, c.link, L"");
-        EmulatedKeyboard& k = caseBus.AddKeyboard(c.type, {{c.link, 0x3A71, 1, L"", true}});
-        d.OpenAll();
-        d.SetOpened(true);
-        d.SelectDeviceType(c.type);
+        EmulatedKeyboard& k = test::ConnectEmulated(caseBus, d, c.type, {c.link});
         LightOperations o(d, caseClock);
         o.ResetKeyboard(c.type, c.link);
         EXPECT_EQ(Heads(caseBus), c.lines);
