@@ -23,7 +23,25 @@ const char* UsageText()
            "commands:\n"
            "  catalogue           list the keyboard models and device modes of config.xml\n"
            "  layout              load the layout of --device-type and print what it holds\n"
-           "  scan                find the keyboard's interfaces and its connection mode\n";
+           "  scan                find the keyboard's interfaces and its connection mode\n"
+           "  light show          the stored light modes and the active one\n"
+           "  light select MODE   make MODE the active light mode and send it\n"
+           "  light set OPTIONS   change the active mode and send it:\n"
+           "                      --brightness B, --speed S (1 to the layout's maximum),\n"
+           "                      --direction D (1 left or 2 right on device types 200 to 299,\n"
+           "                      0 or 1 on others), --colour RRGGBB, --multicolour 0|1,\n"
+           "                      --colour-index K (0 to 7)\n"
+           "  reset               reset the keyboard to its factory settings\n"
+           "  firmware-version    the keyboard's firmware version number, -1 when it did not say\n"
+           "  keys show [--profile P]    the active profile and the profile's key assignments\n"
+           "                      on layer 0 (key code in hex, type, values, description)\n"
+           "  keys upload [--profile P]  write the profile's keys into the keyboard\n"
+           "  colours upload      write the custom per-key colours into the keyboard\n"
+           "  live-frame --colour RRGGBB  one live frame with every key in that colour\n"
+           "\n"
+           "With --emulate every keyboard command ends with the emulated keyboard's state as\n"
+           "\"state KEY VALUE\" lines. Exit status: 0 done, 1 failed (no keyboard, a database\n"
+           "or layout that cannot be used), 2 usage error.\n";
 }
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error)

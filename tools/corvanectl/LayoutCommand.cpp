@@ -3,17 +3,11 @@
 #include "catalogue/LayoutViews.h"
 #include "tools/corvanectl/Commands.h"
 #include "tools/corvanectl/Session.h"
+#include "tools/corvanectl/SilentViews.h"
 
 namespace corvane::ctl {
 
 namespace {
-
-class NoPage : public LayoutPageView {
-public:
-    void SetTabItemVisible(int, bool) override {}
-    void SetSliderMaximum(int, int) override {}
-    void ShowFirmwareButton(bool) override {}
-};
 
 std::string Utf8(const tarn::CString& s)
 {
@@ -58,7 +52,7 @@ int RunLayout(const CommandLine& cmd, std::FILE* out, std::FILE* err)
     if (!session.OpenStore(cmd, err))
         return 1;
     StoreLayoutSwitch store(session.Store());
-    NoPage page;
+    SilentViews page;
     Layout layout(session.GetCatalogue(), cmd.programDir, store, page, {});
     layout.LoadLayout(cmd.deviceType);
     Print(out, layout.Snapshot());

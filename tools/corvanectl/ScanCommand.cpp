@@ -1,31 +1,13 @@
 #include "catalogue/DeviceRecord.h"
 #include "device/ConnectionState.h"
-#include "device/ConnectionViews.h"
 #include "device/KeyboardDevice.h"
 #include "tools/corvanectl/Commands.h"
 #include "tools/corvanectl/Session.h"
+#include "tools/corvanectl/SilentViews.h"
 
 namespace corvane::ctl {
 
 namespace {
-
-// The rescan's views have nobody to show anything to here.
-class Unseen : public DeviceListView, public ConnectionPageView, public TaskSink {
-public:
-    void ResetAllState() override {}
-    void SetDeviceState(int, int) override {}
-    void ClosePopups() override {}
-    void SetConnectionText(int) override {}
-    void RefreshPageSet() override {}
-    void SelectTab(int) override {}
-    void ShowTabBar(bool) override {}
-    void ShowSidebar(bool) override {}
-    void ShowPageAreas(bool) override {}
-    void SetPageHeader(int, const tarn::CString&) override {}
-    void ClearPageHeader() override {}
-    void RepaintSidebarAndTabBar() override {}
-    void QueueTask(int) override {}
-};
 
 void PrintInterface(std::FILE* out, const char* role, const KeyboardDevice::Interface& i)
 {
@@ -44,7 +26,7 @@ int RunScan(const CommandLine& cmd, std::FILE* out, std::FILE* err)
     Session session;
     if (!session.Open(cmd, err))
         return 2;
-    Unseen views;
+    SilentViews views;
     KeyboardDevice& device = session.Device();
     ConnectionState state(device, session.GetCatalogue().DeviceModes(), views, views, views, cmd.deviceType);
     state.RescanAndSetUp();
@@ -60,8 +42,7 @@ int RunScan(const CommandLine& cmd, std::FILE* out, std::FILE* err)
     const KeyboardDevice::Interface* chosen = device.ChooseInterface();
     std::fprintf(out, "present\t%d\nconnected\t%d\nconnection_mode\t%d\nchosen_mode\t%d\n", state.Present() ? 1 : 0,
                  state.Connected() ? 1 : 0, state.Present() ? state.ConnectionMode() : -1, chosen ? chosen->mode : -1);
-    if (cmd.transcript)
-        session.PrintTranscript(out);
+    session.PrintAfterCommand(cmd, out);
     return 0;
 }
 

@@ -11,6 +11,8 @@
 #include "store/ConfigStore.h"
 #include "tarnui/platform/Defaults.h"
 #include "tools/corvanectl/RealBus.h"
+#include "tools/corvanectl/RecordingTransport.h"
+#include "tools/corvanectl/RequestedPauses.h"
 
 namespace corvane::ctl {
 
@@ -46,8 +48,14 @@ bool Session::Open(const CommandLine& cmd, std::FILE* err)
         m_clock = std::move(clock);
         m_transport = std::move(bus);
     } else {
-        m_clock = MakeSystemClock();
-        m_transport = MakeRealTransport();
+        m_systemClock = MakeSystemClock();
+        auto pauses = std::make_unique<RequestedPauses>(*m_systemClock);
+        m_hidapi = MakeRealTransport();
+        auto recorder = std::make_unique<RecordingTransport>(
+            *m_hidapi, *pauses, [this](uint16_t vid, uint16_t pid) { return FirstModeOf(vid, pid); });
+        m_recorder = recorder.get();
+        m_clock = std::move(pauses);
+        m_transport = std::move(recorder);
     }
     m_device = std::make_unique<KeyboardDevice>(*m_transport, *m_clock);
     KeyboardDevice* device = m_device.get();
@@ -82,12 +90,29 @@ bool Session::OpenStore(const CommandLine& cmd, std::FILE* err)
     return true;
 }
 
+int Session::FirstModeOf(uint16_t vid, uint16_t pid) const
+{
+    for (const DeviceRecord& m : m_catalogue.DeviceModes()) {
+        if (m.vid == vid && m.pid == pid)
+            return m.mode;
+    }
+    return -1;
+}
+
 void Session::PrintTranscript(std::FILE* out) const
 {
-    if (!m_emulated)
-        return;
-    for (const Transcript::Entry& e : m_emulated->GetTranscript().Entries())
+    const std::vector<Transcript::Entry> entries =
+        m_emulated ? m_emulated->GetTranscript().Entries()
+                   : (m_recorder ? m_recorder->GetTranscript().Entries() : std::vector<Transcript::Entry>{});
+    for (const Transcript::Entry& e : entries)
         std::fprintf(out, "%s\n", Transcript::Format(e).c_str());
+}
+
+void Session::PrintAfterCommand(const CommandLine& cmd, std::FILE* out) const
+{
+    if (cmd.transcript)
+        PrintTranscript(out);
+    PrintEmulatorState(out);
 }
 
 void Session::PrintEmulatorState(std::FILE* out) const

@@ -16,6 +16,9 @@ class KeyboardDevice;
 
 namespace corvane::ctl {
 
+class RecordingTransport;
+class RequestedPauses;
+
 // What every device command stands on: the catalogue, a clock, the HID bus (the real one or the
 // emulator of --emulate) and the device link that knows the catalogue's modes.
 class Session {
@@ -36,15 +39,23 @@ public:
     Clock& GetClock() { return *m_clock; }
     EmulatedHidBus* Emulated() { return m_emulated; }
 
-    // With --transcript, every report so far; with --emulate, the keyboard's decoded state.
+    // Every report so far, of the emulator or of the real bus; with --emulate, the keyboard's
+    // decoded state.
     void PrintTranscript(std::FILE* out) const;
     void PrintEmulatorState(std::FILE* out) const;
+    // The transcript (with --transcript) and then the emulator's state (with --emulate).
+    void PrintAfterCommand(const CommandLine& cmd, std::FILE* out) const;
 
 private:
+    int FirstModeOf(uint16_t vid, uint16_t pid) const;
+
     Catalogue m_catalogue;
+    std::unique_ptr<Clock> m_systemClock;
     std::unique_ptr<Clock> m_clock;
+    std::unique_ptr<HidTransport> m_hidapi;
     std::unique_ptr<HidTransport> m_transport;
     EmulatedHidBus* m_emulated = nullptr;
+    RecordingTransport* m_recorder = nullptr;
     std::unique_ptr<KeyboardDevice> m_device;
     std::unique_ptr<ConfigStore> m_store;
 };

@@ -16,6 +16,12 @@ const Command Commands[] = {
     {"catalogue", corvane::ctl::RunCatalogue},
     {"layout", corvane::ctl::RunLayout},
     {"scan", corvane::ctl::RunScan},
+    {"light", corvane::ctl::RunLight},
+    {"reset", corvane::ctl::RunReset},
+    {"firmware-version", corvane::ctl::RunFirmwareVersion},
+    {"keys", corvane::ctl::RunKeys},
+    {"colours", corvane::ctl::RunColours},
+    {"live-frame", corvane::ctl::RunLiveFrame},
 };
 
 } // namespace
