@@ -9,6 +9,7 @@ PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
   libpugixml-dev libsqlite3-dev libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libx11-dev libxext-dev libxrandr-dev libxi-dev libxtst-dev xvfb xauth  # TarnUI's X11 backend; its smoke tests run under Xvfb
 )
 
 missing=()

@@ -37,6 +37,8 @@ public:
     virtual void VisibilityChanged(HWND hwnd, bool visible) = 0;
     virtual void TitleChanged(HWND hwnd, std::wstring_view title) = 0;
     virtual void CursorChanged(HCURSOR cursor) = 0;
+    // A style or state bit changed after creation (minimised, maximised, top-most, layered).
+    virtual void StyleChanged(HWND /*hwnd*/, DWORD /*style*/, DWORD /*exStyle*/) {}
     // A move driven by the window manager; false lets the core run its own move loop.
     virtual bool BeginSystemMove(HWND) { return false; }
 
