@@ -24,6 +24,7 @@ const char* UsageText()
            "  catalogue           list the keyboard models and device modes of config.xml\n"
            "  layout              load the layout of --device-type and print what it holds\n"
            "  scan                find the keyboard's interfaces and its connection mode\n"
+           "  post MSG WPARAM LPARAM  send a message to the running program's window\n"
            "  light show          the stored light modes and the active one\n"
            "  light select MODE   make MODE the active light mode and send it\n"
            "  light set OPTIONS   change the active mode and send it:\n"

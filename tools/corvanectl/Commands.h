@@ -13,6 +13,7 @@ constexpr int ExitUsage = 2;   // the command line asks for something that canno
 int RunCatalogue(const CommandLine& cmd, std::FILE* out, std::FILE* err);
 int RunLayout(const CommandLine& cmd, std::FILE* out, std::FILE* err);
 int RunScan(const CommandLine& cmd, std::FILE* out, std::FILE* err);
+int RunPost(const CommandLine& cmd, std::FILE* out, std::FILE* err);
 // light show | select MODE | set [...]
 int RunLight(const CommandLine& cmd, std::FILE* out, std::FILE* err);
 int RunReset(const CommandLine& cmd, std::FILE* out, std::FILE* err);

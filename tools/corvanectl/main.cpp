@@ -16,6 +16,7 @@ const Command Commands[] = {
     {"catalogue", corvane::ctl::RunCatalogue},
     {"layout", corvane::ctl::RunLayout},
     {"scan", corvane::ctl::RunScan},
+    {"post", corvane::ctl::RunPost},
     {"light", corvane::ctl::RunLight},
     {"reset", corvane::ctl::RunReset},
     {"firmware-version", corvane::ctl::RunFirmwareVersion},

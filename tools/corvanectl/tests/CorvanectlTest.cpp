@@ -13,9 +13,10 @@ struct Outcome {
     std::string out;
 };
 
-Outcome Corvanectl(const std::string& args)
+// `env` is prefixed as environment assignments, e.g. "DISPLAY=".
+Outcome Corvanectl(const std::string& args, const std::string& env = "")
 {
-    const std::string command = std::string(CORVANECTL) + " " + args + " 2>&1";
+    const std::string command = env + " " + std::string(CORVANECTL) + " " + args + " 2>&1";
     std::FILE* pipe = ::popen(command.c_str(), "r");
     Outcome run{-1, {}};
     if (!pipe)
@@ -130,6 +131,24 @@ TEST(Corvanectl, LayoutOfTheShippedModelSwitchesItsDatabase)
     EXPECT_EQ(none.out.find("\nkey\t"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(data / "db" / "_data_v1.db"));
     std::filesystem::remove_all(data);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Corvanectl, PostChecksItsNumbersAndNeedsARunningWindow)
+{
+    const std::string dir = std::string("--program-dir ") + CORVANE_PROGRAM_DIR + " ";
+    for (const char* args : {"post", "post 1691 610", "post x 610 0", "post 70000 0 0", "post 1691 -1 0",
+                             "post 1691 610 0x1ffffffff", "post 1691 610 0 9"}) {
+        const Outcome run = Corvanectl(dir + args);
+        EXPECT_EQ(run.status, 2) << args << "\n" << run.out;
+    }
+    // No program runs with this name on any display: an empty display string opens nothing.
+    const Outcome none = Corvanectl(dir + "post 1691 610 0", "DISPLAY=");
+    EXPECT_EQ(none.status, 1) << none.out;
+    EXPECT_NE(none.out.find("no running Corvane window"), std::string::npos) << none.out;
 }
 
 } // namespace
