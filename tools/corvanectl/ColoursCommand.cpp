@@ -23,10 +23,7 @@ int RunColours(const CommandLine& cmd, std::FILE* out, std::FILE* err)
     if (cmd.args.size() != 1 || cmd.args.front() != "upload")
         return Usage(err, "colours needs upload, and nothing more");
     DeviceRun run(cmd);
-    if (const int status = run.Open(err))
-        return status;
-    run.Rescan();
-    if (const int status = run.RequireKeyboard(err))
+    if (const int status = run.OpenConnected(err))
         return status;
     run.Tasks().UploadKeyColours();
     run.Finish(out);

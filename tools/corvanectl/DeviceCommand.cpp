@@ -21,10 +21,7 @@ int RunReset(const CommandLine& cmd, std::FILE* out, std::FILE* err)
     if (const int status = NoArguments(cmd, "reset", err))
         return status;
     DeviceRun run(cmd);
-    if (const int status = run.Open(err))
-        return status;
-    run.Rescan();
-    if (const int status = run.RequireKeyboard(err))
+    if (const int status = run.OpenConnected(err))
         return status;
     run.Tasks().ResetKeyboard();
     run.Finish(out);
@@ -36,10 +33,7 @@ int RunFirmwareVersion(const CommandLine& cmd, std::FILE* out, std::FILE* err)
     if (const int status = NoArguments(cmd, "firmware-version", err))
         return status;
     DeviceRun run(cmd);
-    if (const int status = run.Open(err))
-        return status;
-    run.Rescan();
-    if (const int status = run.RequireKeyboard(err))
+    if (const int status = run.OpenConnected(err))
         return status;
     run.Tasks().CheckFirmwareVersion();
     std::fprintf(out, "firmware_version\t%d\n", run.FirmwareNumber().value_or(-1));

@@ -68,6 +68,14 @@ int DeviceRun::RequireKeyboard(std::FILE* err)
     return ExitFailure;
 }
 
+int DeviceRun::OpenConnected(std::FILE* err)
+{
+    if (const int status = Open(err))
+        return status;
+    Rescan();
+    return RequireKeyboard(err);
+}
+
 LayoutState DeviceRun::LayoutSnapshot() const
 {
     return m_layout->Snapshot();

@@ -35,6 +35,8 @@ public:
     void Rescan();
     // 0 when a keyboard of the type is there to take commands; else 1 after the message.
     int RequireKeyboard(std::FILE* err);
+    // Open, Rescan and RequireKeyboard, for commands that need nothing checked in between.
+    int OpenConnected(std::FILE* err);
 
     ConfigStore& Store() { return m_session.Store(); }
     LayoutState LayoutSnapshot() const;
