@@ -270,10 +270,14 @@ BOOL ShowWindow(HWND hwnd, int cmd)
         child = w->IsChild();
         normal = w->normalRect;
     }
+    // The desktop hears of minimise and maximise as style changes of the top-level window.
     const auto setState = [&](DWORD add, DWORD remove) {
         auto lock = core.Lock();
-        if (Window* w = core.Find(hwnd))
+        if (Window* w = core.Find(hwnd)) {
             w->style = (w->style & ~remove) | add;
+            if (!w->IsChild())
+                core.GetBackend().StyleChanged(hwnd, w->style, w->exStyle);
+        }
     };
     const auto announceShow = [&] {
         if (!wasVisible)

@@ -627,6 +627,8 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value)
         if (!w)
             return 0;
         (index == GWL_STYLE ? w->style : w->exStyle) = change.styleNew;
+        if (!w->IsChild())
+            core.GetBackend().StyleChanged(hwnd, w->style, w->exStyle);
     }
     SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
     return static_cast<LONG_PTR>(change.styleOld);

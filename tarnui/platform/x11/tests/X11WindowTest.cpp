@@ -102,6 +102,20 @@ TEST_F(X11Window, InjectedClickAndKeyReachTheWindowUnderThePointerAndInFocus)
     EXPECT_EQ(SeenOf(right, WM_KEYDOWN)[1].wParam, WPARAM('Q'));
 }
 
+// The bounding box of a window's shape of one kind.
+static RECT ShapeExtents(Display* probe, ::Window window, int kind)
+{
+    int count = 0;
+    int ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(probe, window, kind, &count, &ordering);
+    RECT box;
+    for (int i = 0; i < count; ++i)
+        box.UnionRect(box, RECT(rects[i].x, rects[i].y, rects[i].x + rects[i].width, rects[i].y + rects[i].height));
+    if (rects)
+        XFree(rects);
+    return box;
+}
+
 TEST_F(X11Window, LayeredWindowWithoutCompositorIsShapedByItsAlpha)
 {
     if (m_session->Composited())
@@ -113,19 +127,21 @@ TEST_F(X11Window, LayeredWindowWithoutCompositorIsShapedByItsAlpha)
     Fill(h, RECT(40, 0, 60, 40), 0x40100000);  // faint: lets clicks in, shows nothing
     m_session->Present(h, RECT(0, 0, 100, 40));
     m_session->Sync();
-    const auto extents = [&](int kind) {
-        int count = 0;
-        int ordering = 0;
-        XRectangle* rects = XShapeGetRectangles(m_probe, Native(h), kind, &count, &ordering);
-        RECT box;
-        for (int i = 0; i < count; ++i)
-            box.UnionRect(box, RECT(rects[i].x, rects[i].y, rects[i].x + rects[i].width, rects[i].y + rects[i].height));
-        if (rects)
-            XFree(rects);
-        return box;
-    };
-    EXPECT_EQ(extents(ShapeBounding), RECT(60, 0, 100, 40));
-    EXPECT_EQ(extents(ShapeInput), RECT(40, 0, 100, 40));
+    EXPECT_EQ(ShapeExtents(m_probe, Native(h), ShapeBounding), RECT(60, 0, 100, 40));
+    EXPECT_EQ(ShapeExtents(m_probe, Native(h), ShapeInput), RECT(40, 0, 100, 40));
+
+    // Made layered after it was shown, and plain again: the shape follows the style.
+    HWND later = Create(RECT(600, 200, 700, 240), 0);
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(later); }));
+    SetWindowLongW(later, GWL_EXSTYLE, WS_EX_LAYERED);
+    Fill(later, RECT(0, 0, 100, 40), 0x00000000);
+    Fill(later, RECT(0, 0, 30, 40), 0xFF20A040);
+    m_session->Present(later, RECT(0, 0, 100, 40));
+    m_session->Sync();
+    EXPECT_EQ(ShapeExtents(m_probe, Native(later), ShapeBounding), RECT(0, 0, 30, 40));
+    SetWindowLongW(later, GWL_EXSTYLE, 0);
+    m_session->Sync();
+    EXPECT_EQ(ShapeExtents(m_probe, Native(later), ShapeBounding), RECT(0, 0, 100, 40));
 }
 
 } // namespace
