@@ -10,6 +10,7 @@ PACKAGES=(
   libpugixml-dev libsqlite3-dev libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxext-dev libxrandr-dev libxi-dev libxtst-dev xvfb xauth  # TarnUI's X11 backend; its smoke tests run under Xvfb
+  libcairo2-dev libpango1.0-dev libfontconfig-dev fonts-open-sans fonts-noto-cjk  # TarnUI drawing: Cairo, Pango, fonts (Open Sans embedded and for tests, CJK as the product font)
 )
 
 missing=()

@@ -1,7 +1,8 @@
-// Update regions and the paint cycle. The drawing layer will give BeginPaint a device context
-// over the window's backing pixels (Backend::Backing) and present them from EndPaint.
+// Update regions and the paint cycle. BeginPaint's device context draws into the window's
+// backing pixels (Backend::Backing); EndPaint presents what it covers.
 #include "tarnui/platform/WinUser.h"
 #include "tarnui/platform/WindowCore.h"
+#include "tarnui/platform/gdi/PaintDc.h"
 
 namespace tarn {
 
@@ -120,6 +121,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
         w->update.Clear();
         w->erase = false;
     }
+    paint->hdc = CreatePaintDc(hwnd, paint->rcPaint);
     if (erase)
         paint->fErase = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) ? FALSE : TRUE;
     return paint->hdc;
@@ -127,7 +129,10 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
 {
-    return (paint && IsWindow(hwnd)) ? TRUE : FALSE;
+    if (!paint)
+        return FALSE;
+    FinishPaintDc(paint->hdc);
+    return IsWindow(hwnd) ? TRUE : FALSE;
 }
 
 BOOL UpdateWindow(HWND hwnd)
