@@ -13,7 +13,7 @@ bool EmulatorSpec::Parse(std::string_view text, EmulatorSpec& out, std::string& 
     out = EmulatorSpec{};
     const size_t colon = text.find(':');
     if (colon == std::string_view::npos || colon == 0) {
-        error = "emulator spec \"" + std::string(text) + "\" is not TYPE:LINK[,LINK...]";
+        error = "--emulate \"" + std::string(text) + "\" is not TYPE:LINK[,LINK...]";
         return false;
     }
     const std::string_view type = text.substr(0, colon);

@@ -107,21 +107,21 @@ std::string CString::ToUtf8() const
 
 namespace {
 
-struct Spec {
+struct Field {
     bool left = false, zero = false, plus = false, space = false, alt = false;
     int width = 0;
     int precision = -1;
 };
 
-void Pad(std::wstring& out, std::wstring_view body, const Spec& spec, size_t signLength = 0)
+void Pad(std::wstring& out, std::wstring_view body, const Field& field, size_t signLength = 0)
 {
-    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+    const size_t width = field.width > 0 ? static_cast<size_t>(field.width) : 0;
     if (body.size() >= width) {
         out += body;
-    } else if (spec.left) {
+    } else if (field.left) {
         out += body;
         out.append(width - body.size(), L' ');
-    } else if (spec.zero) {
+    } else if (field.zero) {
         out += body.substr(0, signLength);
         out.append(width - body.size(), L'0');
         out += body.substr(signLength);
@@ -131,7 +131,7 @@ void Pad(std::wstring& out, std::wstring_view body, const Spec& spec, size_t sig
     }
 }
 
-void Integer(std::wstring& out, const FormatArg& arg, wchar_t conv, Spec spec)
+void Integer(std::wstring& out, const FormatArg& arg, wchar_t conv, Field field)
 {
     bool negative = false;
     unsigned long long magnitude = 0;
@@ -147,30 +147,30 @@ void Integer(std::wstring& out, const FormatArg& arg, wchar_t conv, Spec spec)
     std::wstring number;
     for (unsigned long long m = magnitude; m != 0; m /= base)
         number.insert(number.begin(), digits[m % base]);
-    if (spec.precision >= 0) {
-        spec.zero = false;
-        if (number.size() < static_cast<size_t>(spec.precision))
-            number.insert(0, static_cast<size_t>(spec.precision) - number.size(), L'0');
+    if (field.precision >= 0) {
+        field.zero = false;
+        if (number.size() < static_cast<size_t>(field.precision))
+            number.insert(0, static_cast<size_t>(field.precision) - number.size(), L'0');
     } else if (number.empty()) {
         number = L"0";
     }
     std::wstring prefix;
     if (negative) prefix = L"-";
-    else if (spec.plus && base == 10 && (conv == L'd' || conv == L'i')) prefix = L"+";
-    else if (spec.space && (conv == L'd' || conv == L'i')) prefix = L" ";
-    if (spec.alt && magnitude != 0 && base == 16) prefix += conv == L'X' ? L"0X" : L"0x";
-    if (spec.alt && base == 8 && number[0] != L'0') prefix += L"0";
-    Pad(out, prefix + number, spec, prefix.size());
+    else if (field.plus && base == 10 && (conv == L'd' || conv == L'i')) prefix = L"+";
+    else if (field.space && (conv == L'd' || conv == L'i')) prefix = L" ";
+    if (field.alt && magnitude != 0 && base == 16) prefix += conv == L'X' ? L"0X" : L"0x";
+    if (field.alt && base == 8 && number[0] != L'0') prefix += L"0";
+    Pad(out, prefix + number, field, prefix.size());
 }
 
-void Real(std::wstring& out, const FormatArg& arg, wchar_t conv, const Spec& spec)
+void Real(std::wstring& out, const FormatArg& arg, wchar_t conv, const Field& field)
 {
     std::string fmt = "%";
-    if (spec.plus) fmt += '+';
-    if (spec.space) fmt += ' ';
-    if (spec.alt) fmt += '#';
+    if (field.plus) fmt += '+';
+    if (field.space) fmt += ' ';
+    if (field.alt) fmt += '#';
     fmt += '.';
-    fmt += std::to_string(spec.precision >= 0 ? spec.precision : 6);
+    fmt += std::to_string(field.precision >= 0 ? field.precision : 6);
     fmt += static_cast<char>(conv);
     char buffer[512];
     const double v = arg.AsReal();
@@ -185,7 +185,7 @@ void Real(std::wstring& out, const FormatArg& arg, wchar_t conv, const Spec& spe
     for (int i = 0; i < n && i < static_cast<int>(sizeof buffer) - 1; ++i)
         body += static_cast<wchar_t>(static_cast<unsigned char>(buffer[i]));
     const size_t signLength = (!body.empty() && (body[0] == L'-' || body[0] == L'+' || body[0] == L' ')) ? 1 : 0;
-    Pad(out, body, spec, signLength);
+    Pad(out, body, field, signLength);
 }
 
 } // namespace
@@ -202,14 +202,14 @@ CString CString::FormatList(std::wstring_view format, const FormatArg* args, siz
             continue;
         }
         const size_t start = i++;
-        Spec spec;
+        Field field;
         for (; i < format.size(); ++i) {
             const wchar_t f = format[i];
-            if (f == L'-') spec.left = true;
-            else if (f == L'0') spec.zero = true;
-            else if (f == L'+') spec.plus = true;
-            else if (f == L' ') spec.space = true;
-            else if (f == L'#') spec.alt = true;
+            if (f == L'-') field.left = true;
+            else if (f == L'0') field.zero = true;
+            else if (f == L'+') field.plus = true;
+            else if (f == L' ') field.space = true;
+            else if (f == L'#') field.alt = true;
             else break;
         }
         auto number = [&](int& target) {
@@ -226,16 +226,16 @@ CString CString::FormatList(std::wstring_view format, const FormatArg* args, siz
             }
             target = v;
         };
-        number(spec.width);
-        if (spec.width < 0) {
-            spec.left = true;
-            spec.width = -spec.width;
+        number(field.width);
+        if (field.width < 0) {
+            field.left = true;
+            field.width = -field.width;
         }
         if (i < format.size() && format[i] == L'.') {
             ++i;
-            number(spec.precision);
-            if (spec.precision < 0)
-                spec.precision = -1;
+            number(field.precision);
+            if (field.precision < 0)
+                field.precision = -1;
         }
         // Length modifiers carry no meaning here: every argument knows its own width.
         while (i < format.size() && (format[i] == L'l' || format[i] == L'h' || format[i] == L'I'
@@ -260,23 +260,23 @@ CString CString::FormatList(std::wstring_view format, const FormatArg* args, siz
         const FormatArg& a = arg ? *arg : none;
         switch (conv) {
         case L'd': case L'i': case L'u': case L'x': case L'X': case L'o':
-            Integer(out, a, conv, spec);
+            Integer(out, a, conv, field);
             break;
         case L'f': case L'F': case L'e': case L'E': case L'g': case L'G':
-            Real(out, a, conv, spec);
+            Real(out, a, conv, field);
             break;
         case L'c': {
             const auto cp = static_cast<wchar_t>(a.AsUnsigned());
-            Pad(out, std::wstring(1, cp), spec);
+            Pad(out, std::wstring(1, cp), field);
             break;
         }
         case L's': case L'S': {
             std::wstring text;
             if (a.kind() == FormatArg::Kind::Text) text = a.AsText();
             else if (a.kind() == FormatArg::Kind::Narrow) text = FromUtf8(a.AsNarrow()).m_text;
-            if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
-                text.resize(static_cast<size_t>(spec.precision));
-            Pad(out, text, spec);
+            if (field.precision >= 0 && text.size() > static_cast<size_t>(field.precision))
+                text.resize(static_cast<size_t>(field.precision));
+            Pad(out, text, field);
             break;
         }
         default:

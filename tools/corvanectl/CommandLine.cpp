@@ -16,7 +16,7 @@ const char* UsageText()
            "                      (default: the folder of this program)\n"
            "  --data-dir DIR      per-user data folder (default: the XDG data folder)\n"
            "  --device-type N     layout to load (default 201)\n"
-           "  --emulate SPEC      use the keyboard emulator, e.g. 201:cable,wireless2\n"
+           "  --emulate TYPE:LINKS  use the keyboard emulator, e.g. 201:cable,wireless2\n"
            "  --transcript        print every report sent or read\n"
            "  --help              show this text\n"
            "\n"

@@ -63,9 +63,9 @@ bool Session::Open(const CommandLine& cmd, std::FILE* err)
     m_catalogue.Read(cmd.programDir, sink);
     if (!cmd.emulate)
         return true;
-    EmulatorSpec spec;
+    EmulatorSpec emulated;
     std::string error;
-    if (!EmulatorSpec::Parse(*cmd.emulate, spec, error) || !spec.AddTo(*m_emulated, m_catalogue, error)) {
+    if (!EmulatorSpec::Parse(*cmd.emulate, emulated, error) || !emulated.AddTo(*m_emulated, m_catalogue, error)) {
         std::fprintf(err, "corvanectl: %s\n", error.c_str());
         return false;
     }

@@ -26,7 +26,7 @@ public:
     Session();
     ~Session();
 
-    // False with a one-line message on `err` when the emulator spec is unusable.
+    // False with a one-line message on `err` when the --emulate text is unusable.
     bool Open(const CommandLine& cmd, std::FILE* err);
 
     // The model databases' folder: --data-dir, else "<XDG data home>/<device name> Files/", with
