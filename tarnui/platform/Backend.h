@@ -39,6 +39,8 @@ public:
     virtual void CursorChanged(HCURSOR cursor) = 0;
     // A style or state bit changed after creation (minimised, maximised, top-most, layered).
     virtual void StyleChanged(HWND /*hwnd*/, DWORD /*style*/, DWORD /*exStyle*/) {}
+    // WM_SETICON changed the window's icons; either may be null.
+    virtual void IconChanged(HWND /*hwnd*/, HICON /*small*/, HICON /*big*/) {}
     // A move driven by the window manager; false lets the core run its own move loop.
     virtual bool BeginSystemMove(HWND) { return false; }
 

@@ -222,12 +222,15 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_GETICON: {
         auto lock = core.Lock();
         Window* w = core.Find(hwnd);
-        if (!w)
+        if (!w || (msg == WM_SETICON && wParam != ICON_SMALL && wParam != ICON_BIG))
             return 0;
         HICON& slot = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
         const HICON old = slot;
-        if (msg == WM_SETICON)
+        if (msg == WM_SETICON) {
             slot = reinterpret_cast<HICON>(lParam);
+            if (!w->IsChild())
+                core.GetBackend().IconChanged(hwnd, w->iconSmall, w->iconBig);
+        }
         return reinterpret_cast<LRESULT>(old);
     }
     case WM_QUERYENDSESSION:

@@ -88,7 +88,8 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle)
     }
     case GdiKind::Region:
         return reinterpret_cast<HGDIOBJ>(static_cast<intptr_t>(SelectClipRgn(hdc, static_cast<HRGN>(handle))));
-    case GdiKind::Dc: break;
+    case GdiKind::Dc:
+    case GdiKind::Icon: break;
     }
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -111,7 +112,8 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type)
 BOOL DeleteObject(HGDIOBJ handle)
 {
     auto object = GdiTable::Get().Find(handle);
-    if (!object || object->kind == GdiKind::Dc) {
+    // Icons go with DestroyIcon.
+    if (!object || object->kind == GdiKind::Dc || object->kind == GdiKind::Icon) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -173,6 +175,7 @@ DWORD GetObjectType(HGDIOBJ handle)
     case GdiKind::Font: return OBJ_FONT;
     case GdiKind::Brush: return OBJ_BRUSH;
     case GdiKind::Region: return OBJ_REGION;
+    case GdiKind::Icon: return 0;
     }
     return 0;
 }

@@ -7,7 +7,7 @@
 
 namespace tarn {
 
-enum class GdiKind { Dc, Bitmap, Font, Brush, Region };
+enum class GdiKind { Dc, Bitmap, Font, Brush, Region, Icon };
 
 // Every GDI handle names one of these through GdiTable. Objects are shared: a DC keeps what it
 // has selected (and what its saved states had) alive after DeleteObject forgets the handle.

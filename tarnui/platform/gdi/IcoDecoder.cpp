@@ -3,6 +3,7 @@
 #include "tarnui/platform/gdi/PngDecoder.h"
 
 #include <array>
+#include <cstdlib>
 
 namespace tarn {
 
@@ -141,10 +142,39 @@ bool DecodeIco(const uint8_t* data, size_t size, int index, DecodedImage* out)
         }
     }
     const IcoEntry& entry = entries[static_cast<size_t>(index)];
-    const uint8_t* bytes = data + entry.offset;
-    if (IsPng(bytes, entry.size))
-        return DecodePng(bytes, entry.size, out);
-    return DecodeDib(bytes, entry.size, out);
+    return DecodeIcoImage(data + entry.offset, entry.size, out);
+}
+
+bool DecodeIcoImage(const uint8_t* data, size_t size, DecodedImage* out)
+{
+    *out = DecodedImage();
+    if (!data)
+        return false;
+    if (IsPng(data, size))
+        return DecodePng(data, size, out);
+    return DecodeDib(data, size, out);
+}
+
+int ClosestIcoEntry(const std::vector<IcoEntry>& entries, int width, int height)
+{
+    int best = -1;
+    int bestDistance = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const IcoEntry& e = entries[i];
+        const int distance = std::abs(e.width - width) + std::abs(e.height - height);
+        bool better = best < 0 || distance < bestDistance;
+        if (!better && distance == bestDistance) {
+            const IcoEntry& b = entries[static_cast<size_t>(best)];
+            const int area = e.width * e.height;
+            const int bestArea = b.width * b.height;
+            better = area > bestArea || (area == bestArea && e.bitCount > b.bitCount);
+        }
+        if (better) {
+            best = static_cast<int>(i);
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 } // namespace tarn

@@ -4,6 +4,7 @@
 #include "tarnui/platform/x11/X11Backend.h"
 #include "tarnui/platform/WinUser.h"
 #include "tarnui/platform/WindowCore.h"
+#include "tarnui/platform/gdi/IconObject.h"
 #include "tarnui/platform/x11/X11Hints.h"
 #include "tarnui/platform/x11/X11KeyMap.h"
 #include "tarnui/platform/x11/X11Monitors.h"
@@ -13,6 +14,8 @@
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/extensions/shape.h>
+
+#include <algorithm>
 
 namespace {
 constexpr int FocusInType = FocusIn;
@@ -167,6 +170,8 @@ void X11Backend::WindowCreated(HWND hwnd, DWORD, DWORD exStyle)
     m_byWindow[entry.window] = hwnd;
     m_entries[hwnd] = std::move(entry);
     ApplyHints(hwnd, m_entries[hwnd]);
+    if (w)
+        WriteIcons(hwnd, m_entries[hwnd], w->iconSmall, w->iconBig);
 }
 
 void X11Backend::ApplyHints(HWND hwnd, Entry& entry)
@@ -259,6 +264,39 @@ void X11Backend::TitleChanged(HWND hwnd, std::wstring_view title)
         X11Hints::SetTitle(m_conn, e->window, title);
         XFlush(m_conn.Dpy());
     }
+}
+
+void X11Backend::IconChanged(HWND hwnd, HICON small, HICON big)
+{
+    if (const Entry* e = Find(hwnd)) {
+        WriteIcons(hwnd, *e, small, big);
+        XFlush(m_conn.Dpy());
+    }
+}
+
+// Every size the window has, largest first; the class's icons stand in for unset ones, as
+// they do for a window's caption and task bar entry.
+void X11Backend::WriteIcons(HWND hwnd, const Entry& entry, HICON small, HICON big)
+{
+    if (const tarn::Window* w = WindowCore::Get().Find(hwnd); w && w->cls) {
+        if (!big)
+            big = w->cls->wc.hIcon;
+        if (!small)
+            small = w->cls->wc.hIconSm;
+    }
+    std::vector<X11Hints::Icon> icons;
+    for (HICON handle : {big, small}) {
+        auto icon = IconObject::From(handle);
+        if (!icon)
+            continue;
+        const bool known = std::any_of(icons.begin(), icons.end(), [&](const X11Hints::Icon& i) {
+            return i.width == icon->Width() && i.height == icon->Height();
+        });
+        if (!known)
+            icons.push_back({icon->Width(), icon->Height(), icon->Pixels()});
+    }
+    std::sort(icons.begin(), icons.end(), [](const auto& a, const auto& b) { return a.width * a.height > b.width * b.height; });
+    X11Hints::SetIcons(m_conn, entry.window, icons);
 }
 
 void X11Backend::CursorChanged(HCURSOR cursor)

@@ -29,6 +29,7 @@ public:
     void TitleChanged(HWND hwnd, std::wstring_view title) override;
     void CursorChanged(HCURSOR cursor) override;
     void StyleChanged(HWND hwnd, DWORD style, DWORD exStyle) override;
+    void IconChanged(HWND hwnd, HICON small, HICON big) override;
     bool BeginSystemMove(HWND hwnd) override;
     PixelBuffer Backing(HWND hwnd) override;
     void Present(HWND hwnd, const RECT& area) override;
@@ -67,6 +68,7 @@ private:
     void OnFocusLost();
     void FocusTo(XWindow w);
     void ApplyHints(HWND hwnd, Entry& entry);
+    void WriteIcons(HWND hwnd, const Entry& entry, HICON small, HICON big);
     void Ungrab(Entry& entry);
     Entry* Find(HWND hwnd);
     const Entry* Find(HWND hwnd) const;

@@ -2,6 +2,7 @@
 
 #include "tarnui/platform/WinUser.h"
 #include "tarnui/platform/WindowCore.h"
+#include "tarnui/platform/gdi/IconObject.h"
 #include "tarnui/platform/x11/X11Runtime.h"
 
 #include <X11/Xatom.h>
@@ -17,7 +18,8 @@ namespace {
 struct Icon {
     XWindow window = 0;
     UINT callback = 0;
-    HICON icon = nullptr;
+    // A copy, as a shell takes it: the caller may destroy its HICON once the call returns.
+    std::shared_ptr<IconObject> picture;
     Time lastPress = 0;
 };
 
@@ -32,12 +34,6 @@ Tray& State()
 {
     static Tray tray;
     return tray;
-}
-
-TrayIconSource& Source()
-{
-    static TrayIconSource source;
-    return source;
 }
 
 Atom TrayAtom(X11Connection& c)
@@ -71,8 +67,10 @@ void Draw(X11Connection& c, const Icon& icon)
         return;
     const int size = std::min(a.width, a.height);
     std::vector<uint32_t> px;
-    if (!Source() || !Source()(icon.icon, size, px) || px.size() != static_cast<size_t>(size * size)) {
-        // A rounded-off square, so a missing picture still leaves something to click.
+    if (icon.picture)
+        px = icon.picture->Pixels(size, size);
+    if (px.size() != static_cast<size_t>(size * size)) {
+        // Without an icon, a square still leaves something to click.
         px.assign(static_cast<size_t>(size * size), 0);
         for (int y = size / 6; y < size - size / 6; ++y)
             for (int x = size / 6; x < size - size / 6; ++x)
@@ -136,8 +134,6 @@ XWindow CreateIconWindow(X11Connection& c)
 
 } // namespace
 
-void SetTrayIconSource(TrayIconSource source) { Source() = std::move(source); }
-
 BOOL Shell_NotifyIconW(DWORD message, const NOTIFYICONDATAW* data)
 {
     X11Backend* backend = X11Runtime::Active();
@@ -161,7 +157,8 @@ BOOL Shell_NotifyIconW(DWORD message, const NOTIFYICONDATAW* data)
         Icon icon;
         icon.window = CreateIconWindow(c);
         icon.callback = (data->uFlags & NIF_MESSAGE) ? data->uCallbackMessage : 0;
-        icon.icon = (data->uFlags & NIF_ICON) ? data->hIcon : nullptr;
+        if (data->uFlags & NIF_ICON)
+            icon.picture = IconObject::From(data->hIcon);
         XStoreName(c.Dpy(), icon.window, "Corvane");
         if (!Dock(c, icon.window)) {
             XDestroyWindow(c.Dpy(), icon.window);
@@ -176,7 +173,7 @@ BOOL Shell_NotifyIconW(DWORD message, const NOTIFYICONDATAW* data)
         if (data->uFlags & NIF_MESSAGE)
             it->second.callback = data->uCallbackMessage;
         if (data->uFlags & NIF_ICON) {
-            it->second.icon = data->hIcon;
+            it->second.picture = IconObject::From(data->hIcon);
             Draw(c, it->second);
         }
         return TRUE;

@@ -3,10 +3,6 @@
 #include "tarnui/platform/Export.h"
 #include "tarnui/platform/WinTypes.h"
 
-#include <cstdint>
-#include <functional>
-#include <vector>
-
 namespace tarn {
 
 inline constexpr DWORD NIM_ADD = 0x0;
@@ -28,13 +24,9 @@ struct NOTIFYICONDATAW {
 
 // An icon in the desktop's system tray (the freedesktop tray protocol). Clicks reach hWnd as
 // uCallbackMessage with wParam uID and lParam WM_LBUTTONDOWN, WM_LBUTTONDBLCLK or WM_RBUTTONUP.
+// The icon is copied and scaled to the tray's slot, so hIcon may be destroyed after the call.
 // NIM_ADD fails, changing nothing, when no X11 session is open or no tray runs on the desktop;
 // an icon that was docked docks again when the tray restarts.
 TARN_API BOOL Shell_NotifyIconW(DWORD message, const NOTIFYICONDATAW* data);
-
-// Where tray icons get their pixels: premultiplied ARGB, size x size, for an HICON. Until a
-// source is set, or when it answers false, the icon is drawn as a plain mark.
-using TrayIconSource = std::function<bool(HICON icon, int size, std::vector<uint32_t>& argb)>;
-TARN_API void SetTrayIconSource(TrayIconSource source);
 
 } // namespace tarn

@@ -243,4 +243,54 @@ TARN_API std::vector<RECT> GetRegionRects(HRGN rgn);
 // Null removes the clip; the region is copied, in the DC's coordinates.
 TARN_API int SelectClipRgn(HDC hdc, HRGN rgn);
 
+// Icons: one premultiplied ARGB picture each, in the same handle table as the GDI objects, so a
+// destroyed icon's handle is simply not found. Not GDI objects to SelectObject or DeleteObject.
+struct ICONINFO {
+    BOOL fIcon = TRUE;
+    DWORD xHotspot = 0;
+    DWORD yHotspot = 0;
+    HBITMAP hbmMask = nullptr;
+    HBITMAP hbmColor = nullptr;
+};
+
+inline constexpr UINT IMAGE_BITMAP = 0;
+inline constexpr UINT IMAGE_ICON = 1;
+inline constexpr UINT IMAGE_CURSOR = 2;
+
+inline constexpr UINT LR_DEFAULTCOLOR = 0x0000;
+inline constexpr UINT LR_LOADFROMFILE = 0x0010;
+inline constexpr UINT LR_DEFAULTSIZE = 0x0040;
+inline constexpr UINT LR_SHARED = 0x8000;
+
+inline constexpr UINT DI_MASK = 0x0001;
+inline constexpr UINT DI_IMAGE = 0x0002;
+inline constexpr UINT DI_NORMAL = 0x0003;
+inline constexpr UINT DI_DEFAULTSIZE = 0x0008;
+
+// The type icons are embedded under (Resources.h): a whole ICO file per id.
+inline const wchar_t* const RT_ICO = L"ICO";
+
+// One picture of an icon file's entry (a PNG, or a DIB with its AND mask), as bits points at
+// it. version must be 0x00030000. A size of 0 is the picture's own, or the system icon size
+// with LR_DEFAULTSIZE; another size scales the picture to it.
+TARN_API HICON CreateIconFromResourceEx(const BYTE* bits, DWORD size, BOOL icon, DWORD version, int cx, int cy,
+                                        UINT flags);
+// IMAGE_ICON only: from an .ico file with LR_LOADFROMFILE (name is its path), otherwise from
+// module's "ICO" resource id name. The entry nearest to cx x cy is chosen and scaled to it.
+// LR_SHARED icons of a module are loaded once; DestroyIcon leaves them alone.
+TARN_API HANDLE LoadImageW(HINSTANCE module, const wchar_t* name, UINT type, int cx, int cy, UINT flags);
+// The module's icon at the system icon size, shared.
+TARN_API HICON LoadIconW(HINSTANCE module, const wchar_t* name);
+TARN_API HICON CopyIcon(HICON icon);
+TARN_API BOOL DestroyIcon(HICON icon);
+// Blends the icon over the DC (DI_NORMAL), copies it with its alpha (DI_IMAGE) or darkens
+// where it is opaque (DI_MASK), scaled to cx x cy (0: its own size, or the system size with
+// DI_DEFAULTSIZE). A background brush fills the box first.
+TARN_API BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH background,
+                         UINT flags);
+TARN_API BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
+// New bitmaps the caller deletes: the picture (premultiplied ARGB) and its mask (opaque black
+// where the picture shows, opaque white where it is transparent).
+TARN_API BOOL GetIconInfo(HICON icon, ICONINFO* info);
+
 } // namespace tarn

@@ -1,80 +1,21 @@
 #include "tarnui/platform/HeadlessHost.h"
 #include "tarnui/platform/WinUser.h"
 #include "tarnui/platform/gdi/tests/GdiFixture.h"
+#include "tarnui/platform/gdi/tests/SampleDialogWindow.h"
 
 namespace tarn::test {
 namespace {
-
-// A small dialog painted as the paint pipeline paints: everything into one off-screen DIB,
-// then the update rectangle copied to the paint DC.
-struct Dialog {
-    std::unique_ptr<gp::Image> background;
-    std::unique_ptr<gp::Image> strip;
-    std::wstring family;
-    int paints = 0;
-};
-
-Dialog* g_dialog = nullptr;
-
-LRESULT DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg != WM_PAINT || !g_dialog)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    ++g_dialog->paints;
-    RECT client;
-    GetClientRect(hwnd, &client);
-    PAINTSTRUCT ps;
-    HDC paint = BeginPaint(hwnd, &ps);
-    HDC mem = CreateCompatibleDC(paint);
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = client.Width();
-    info.bmiHeader.biHeight = client.Height();
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    {
-        gp::Graphics g(mem);
-        g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
-        g.SetTextRenderingHint(gp::TextRenderingHintClearTypeGridFit);
-        g.DrawImage(g_dialog->background.get(), gp::Rect{0, 0, client.Width(), client.Height()});
-        const int fw = static_cast<int>(g_dialog->strip->GetWidth()) / 4;
-        g.DrawImage(g_dialog->strip.get(), gp::Rect{10, 10, 20, 20}, 1 * fw, 0, fw, 10, gp::UnitPixel);
-        gp::FontFamily family(g_dialog->family.c_str());
-        gp::Font font(&family, 16);
-        gp::SolidBrush black(gp::Color(255, 0, 0, 0));
-        gp::StringFormat format;
-        format.SetLineAlignment(gp::StringAlignmentCenter);
-        g.DrawString(L"Apply", -1, &font, gp::RectF(50, 40, 100, 30), &format, &black);
-    }
-    BitBlt(paint, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.Width(), ps.rcPaint.Height(), mem, ps.rcPaint.left,
-           ps.rcPaint.top, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
 
 class SampleDialog : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
         REQUIRE_TEST_FONT();
-        dialog.background = gp::Image::FromFile(Data("corner.png").c_str());
-        dialog.strip = gp::Image::FromFile(Data("strip4.png").c_str());
-        ASSERT_TRUE(dialog.background && dialog.strip);
-        dialog.family = GetParam() ? L"Open Sans" : L"SourceHanSansCN-Regular";
-        g_dialog = &dialog;
-        WNDCLASSEXW wc;
-        wc.lpfnWndProc = &DialogProc;
-        wc.lpszClassName = L"SampleDialog";
-        RegisterClassExW(&wc);
-        hwnd = CreateWindowExW(0, L"SampleDialog", L"Sample", WS_POPUP | WS_VISIBLE, 200, 200, 200, 100, nullptr,
-                               nullptr, nullptr, nullptr);
+        ASSERT_TRUE(dialog.Load(CORVANE_TEST_DATA, GetParam() ? L"Open Sans" : L"SourceHanSansCN-Regular"));
+        hwnd = dialog.Show(200, 200);
         host.PumpUntilIdle();
     }
-    void TearDown() override { g_dialog = nullptr; }
+    void TearDown() override { SampleDialogWindow::Detach(); }
 
     uint32_t At(int x, int y) const
     {
@@ -90,7 +31,7 @@ protected:
     }
 
     HeadlessHost host;
-    Dialog dialog;
+    SampleDialogWindow dialog;
     HWND hwnd = nullptr;
 };
 
