@@ -3,7 +3,7 @@
 #include "catalogue/CatalogueSink.h"
 #include "device/KeyboardDevice.h"
 #include "emulator/EmulatedHidBus.h"
-#include "emulator/EmulatorSpec.h"
+#include "emulator/EmulatorLinks.h"
 #include "emulator/VirtualClock.h"
 #include "platform/DataFolder.h"
 #include "platform/HidTransport.h"
@@ -63,9 +63,9 @@ bool Session::Open(const CommandLine& cmd, std::FILE* err)
     m_catalogue.Read(cmd.programDir, sink);
     if (!cmd.emulate)
         return true;
-    EmulatorSpec emulated;
+    EmulatorLinks emulated;
     std::string error;
-    if (!EmulatorSpec::Parse(*cmd.emulate, emulated, error) || !emulated.AddTo(*m_emulated, m_catalogue, error)) {
+    if (!EmulatorLinks::Parse(*cmd.emulate, emulated, error) || !emulated.AddTo(*m_emulated, m_catalogue, error)) {
         std::fprintf(err, "corvanectl: %s\n", error.c_str());
         return false;
     }

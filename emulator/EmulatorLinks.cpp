@@ -1,4 +1,4 @@
-#include "emulator/EmulatorSpec.h"
+#include "emulator/EmulatorLinks.h"
 
 #include "catalogue/Catalogue.h"
 #include "emulator/EmulatedHidBus.h"
@@ -8,9 +8,9 @@
 
 namespace corvane {
 
-bool EmulatorSpec::Parse(std::string_view text, EmulatorSpec& out, std::string& error)
+bool EmulatorLinks::Parse(std::string_view text, EmulatorLinks& out, std::string& error)
 {
-    out = EmulatorSpec{};
+    out = EmulatorLinks{};
     const size_t colon = text.find(':');
     if (colon == std::string_view::npos || colon == 0) {
         error = "--emulate \"" + std::string(text) + "\" is not TYPE:LINK[,LINK...]";
@@ -46,7 +46,7 @@ bool EmulatorSpec::Parse(std::string_view text, EmulatorSpec& out, std::string& 
     return true;
 }
 
-bool EmulatorSpec::AddTo(EmulatedHidBus& bus, const Catalogue& catalogue, std::string& error) const
+bool EmulatorLinks::AddTo(EmulatedHidBus& bus, const Catalogue& catalogue, std::string& error) const
 {
     std::vector<EmulatedKeyboard::Link> links;
     for (int mode : modes) {
