@@ -30,13 +30,31 @@ void ConnectionState::FirstConnection(const std::function<void()>& afterFirst)
 
 void ConnectionState::RescanAndSetUp()
 {
-    // Other threads' primitives wait until the interfaces and the connection mode are settled.
-    auto hold = m_device.Hold();
-    Rescan();
-    PageSetUp();
+    // Other threads' primitives wait until the interfaces and the connection mode are settled,
+    // but no view is called with the device held: a view may wait for the thread that waits
+    // for the device.
+    std::vector<int> matched;
+    {
+        auto hold = m_device.Hold();
+        matched = ScanDevice();
+        SelectCommandInterface();
+    }
+    ShowScan(matched);
+    ShowPages();
 }
 
 void ConnectionState::Rescan()
+{
+    ShowScan(ScanDevice());
+}
+
+void ConnectionState::PageSetUp()
+{
+    SelectCommandInterface();
+    ShowPages();
+}
+
+std::vector<int> ConnectionState::ScanDevice()
 {
     auto hold = m_device.Hold();
     m_connected = false;
@@ -46,18 +64,35 @@ void ConnectionState::Rescan()
     m_device.SelectDeviceType(0);
     std::vector<KeyboardDevice::Interface> found;
     m_device.ListInterfaces(found);
-    m_list.ResetAllState();
+    std::vector<int> matched;
     for (DeviceRecord& mode : m_modes) {
         if (m_device.FindInterface(mode.vid, mode.pid, mode.name, mode.mode) >= 0) {
             m_connected = true;
             mode.connected = 1;
-            m_list.SetDeviceState(mode.device_type, 1);
+            matched.push_back(mode.device_type);
         }
     }
     m_present = !found.empty();
+    return matched;
 }
 
-void ConnectionState::PageSetUp()
+void ConnectionState::SelectCommandInterface()
+{
+    if (!m_present)
+        return;
+    auto hold = m_device.Hold();
+    m_device.SelectDeviceType(m_commandType);
+    m_connectionMode = m_device.GetConnectionMode();
+}
+
+void ConnectionState::ShowScan(const std::vector<int>& matched)
+{
+    m_list.ResetAllState();
+    for (int device_type : matched)
+        m_list.SetDeviceState(device_type, 1);
+}
+
+void ConnectionState::ShowPages()
 {
     m_page.ClosePopups();
     if (!m_present) {
@@ -67,11 +102,6 @@ void ConnectionState::PageSetUp()
         m_page.ShowTabBar(false);
         m_page.ClearPageHeader();
         return;
-    }
-    {
-        auto hold = m_device.Hold();
-        m_device.SelectDeviceType(m_commandType);
-        m_connectionMode = m_device.GetConnectionMode();
     }
     m_page.SetConnectionText(ConnectionPageView::ConnectedText);
     m_page.RefreshPageSet();

@@ -45,6 +45,12 @@ public:
     int ConnectionMode() const { return m_connectionMode; }
 
 private:
+    // The device side of a rescan; answers the device types of the matched modes.
+    std::vector<int> ScanDevice();
+    void SelectCommandInterface();
+    void ShowScan(const std::vector<int>& matched);
+    void ShowPages();
+
     KeyboardDevice& m_device;
     std::vector<DeviceRecord>& m_modes;
     DeviceListView& m_list;

@@ -9,6 +9,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <future>
+#include <memory>
+#include <thread>
+
 using namespace corvane;
 using tarn::CString;
 using ::testing::ElementsAre;
@@ -181,6 +185,45 @@ TEST_F(ConnectionStateTest, ASecondRescanIsIdempotentButQueuesAgain)
     device.SelectDeviceType(0);
     ASSERT_TRUE(device.ListInterfaces(list));
     EXPECT_EQ(list.size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// A view that waits for another thread using the device, as a window may wait for the UI
+// thread while that thread sends a colour-slot report.
+class WaitingView : public Recording {
+public:
+    KeyboardDevice* device = nullptr;
+    bool waitedOk = true;
+    void SetDeviceState(int, int) override { Wait(); }
+    void SetConnectionText(int) override { Wait(); }
+
+private:
+    void Wait()
+    {
+        // Detached, so a failure is a failed wait, not a hung test.
+        auto done = std::make_shared<std::promise<void>>();
+        std::future<void> finished = done->get_future();
+        std::thread([device = device, done] {
+            const std::array<uint8_t, 8> report{7, 0xFF};
+            device->SendFeatureNow(report);
+            done->set_value();
+        }).detach();
+        waitedOk = waitedOk && finished.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    }
+};
+
+TEST_F(ConnectionStateTest, ViewsAreNeverCalledWithTheDeviceHeld)
+{
+    Plug({0});
+    WaitingView view;
+    view.device = &device;
+    ConnectionState waiting(device, modes, view, view, view);
+    waiting.RescanAndSetUp();
+    EXPECT_TRUE(view.waitedOk) << "another thread could not reach the device while a view ran";
+    EXPECT_EQ(waiting.ConnectionMode(), 0);
 }
 
 } // namespace
