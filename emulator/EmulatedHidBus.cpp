@@ -170,16 +170,7 @@ void EmulatedHidBus::Record(const std::string& interface, Transcript::Op op, std
     std::lock_guard guard(m_lock);
     if (!m_recording)
         return;
-    const long long now = m_clock.Now().count();
-    Transcript::Entry entry;
-    entry.interface = interface;
-    entry.op = op;
-    entry.pause_ms = now - m_lastReport;
-    if (answered)
-        entry.bytes.assign(bytes.begin(), bytes.end());
-    entry.answered = answered;
-    m_lastReport = now;
-    m_transcript.Add(std::move(entry));
+    m_transcript.Record(interface, op, m_clock.Now().count(), bytes, answered);
 }
 
 int EmulatedHidBus::OpenCount() const

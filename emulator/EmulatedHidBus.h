@@ -53,7 +53,6 @@ private:
     std::vector<std::unique_ptr<EmulatedKeyboard>> m_keyboards;
     std::vector<HidDeviceInfo> m_foreign;
     Transcript m_transcript;
-    long long m_lastReport = 0;
     bool m_recording = true;
     int m_opens = 0;
 };

@@ -4,9 +4,18 @@
 
 namespace corvane {
 
-void Transcript::Add(Entry entry)
+void Transcript::Record(const std::string& interface, Op op, long long now_ms, std::span<const uint8_t> bytes,
+                        bool answered)
 {
+    Entry entry;
+    entry.interface = interface;
+    entry.op = op;
+    entry.answered = answered;
+    if (answered)
+        entry.bytes.assign(bytes.begin(), bytes.end());
     std::lock_guard guard(m_lock);
+    entry.pause_ms = now_ms - m_lastReport;
+    m_lastReport = now_ms;
     entry.sequence = static_cast<int>(m_entries.size());
     m_entries.push_back(std::move(entry));
 }

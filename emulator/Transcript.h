@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,9 @@ public:
         bool answered = true;
     };
 
-    void Add(Entry entry);
+    // A report seen at `now_ms`; its pause is the time since the report before it (also across
+    // Clear). `bytes` are kept only when `answered`.
+    void Record(const std::string& interface, Op op, long long now_ms, std::span<const uint8_t> bytes, bool answered);
     std::vector<Entry> Entries() const;
     void Clear();
     // "<interface> <op> <pause> <bytes>", bytes as lower-case hex pairs, "-" for a read unanswered.
@@ -29,6 +32,7 @@ public:
 private:
     mutable std::mutex m_lock;
     std::vector<Entry> m_entries;
+    long long m_lastReport = 0;
 };
 
 } // namespace corvane

@@ -29,13 +29,17 @@ bool SQLiteAutoTransaction::Begin()
     return m_database->Execute("BEGIN") == SQLiteDB::Ok;
 }
 
-bool SQLiteAutoTransaction::End()
+bool SQLiteAutoTransaction::Finishing()
 {
     if (!m_database)
         return false;
-    const bool open = m_database->IsOpen();
     m_active = 0;
-    if (!open)
+    return m_database->IsOpen();
+}
+
+bool SQLiteAutoTransaction::End()
+{
+    if (!Finishing())
         return false;
     if (m_database->Execute("END") == SQLiteDB::Ok)
         return true;
@@ -47,11 +51,7 @@ bool SQLiteAutoTransaction::End()
 
 bool SQLiteAutoTransaction::Rollback()
 {
-    if (!m_database)
-        return false;
-    const bool open = m_database->IsOpen();
-    m_active = 0;
-    if (!open)
+    if (!Finishing())
         return false;
     return m_database->Execute("ROLLBACK") == SQLiteDB::Ok;
 }

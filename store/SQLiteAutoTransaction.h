@@ -22,6 +22,9 @@ public:
 
 private:
     SQLiteDB* m_database = nullptr;
+    // Marks the transaction ended; answers whether there is an open database to end it on.
+    bool Finishing();
+
     unsigned char m_active = 0;
 };
 

@@ -86,6 +86,22 @@ LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return SendAcross(hwnd, thread, msg, wParam, lParam);
 }
 
+namespace {
+
+MSG Posted(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    MSG m;
+    m.hwnd = hwnd;
+    m.message = msg;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.time = GetTickCount();
+    GetCursorPos(&m.pt);
+    return m;
+}
+
+} // namespace
+
 BOOL PostThreadMessageW(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto queue = WindowCore::Get().QueueOf(threadId);
@@ -93,13 +109,7 @@ BOOL PostThreadMessageW(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam)
         SetLastError(ERROR_INVALID_THREAD_ID);
         return FALSE;
     }
-    MSG m;
-    m.message = msg;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    m.time = GetTickCount();
-    GetCursorPos(&m.pt);
-    queue->Post(m);
+    queue->Post(Posted(nullptr, msg, wParam, lParam));
     return TRUE;
 }
 
@@ -118,14 +128,7 @@ BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    MSG m;
-    m.hwnd = hwnd;
-    m.message = msg;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    m.time = GetTickCount();
-    GetCursorPos(&m.pt);
-    queue->Post(m);
+    queue->Post(Posted(hwnd, msg, wParam, lParam));
     return TRUE;
 }
 

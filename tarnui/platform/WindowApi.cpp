@@ -141,19 +141,28 @@ DWORD GetLastError() { return t_lastError; }
 void SetLastError(DWORD error) { t_lastError = error; }
 DWORD GetCurrentThreadId() { return WindowCore::ThisThreadId(); }
 
+namespace {
+
+ATOM RegisterAnyClass(const WNDCLASSEXW& wc, bool system)
+{
+    auto& core = WindowCore::Get();
+    auto lock = core.Lock();
+    DWORD error = 0;
+    const ATOM atom = core.Classes().Register(wc, system, error);
+    if (!atom)
+        SetLastError(error);
+    return atom;
+}
+
+} // namespace
+
 ATOM RegisterClassExW(const WNDCLASSEXW* wc)
 {
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXW)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    auto& core = WindowCore::Get();
-    auto lock = core.Lock();
-    DWORD error = 0;
-    const ATOM atom = core.Classes().Register(*wc, false, error);
-    if (!atom)
-        SetLastError(error);
-    return atom;
+    return RegisterAnyClass(*wc, false);
 }
 
 ATOM RegisterSystemClassW(const WNDCLASSEXW* wc)
@@ -162,13 +171,7 @@ ATOM RegisterSystemClassW(const WNDCLASSEXW* wc)
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    auto& core = WindowCore::Get();
-    auto lock = core.Lock();
-    DWORD error = 0;
-    const ATOM atom = core.Classes().Register(*wc, true, error);
-    if (!atom)
-        SetLastError(error);
-    return atom;
+    return RegisterAnyClass(*wc, true);
 }
 
 BOOL UnregisterClassW(const wchar_t* className, HINSTANCE instance)

@@ -86,16 +86,7 @@ void RecordingTransport::Record(const std::string& interface, Transcript::Op op,
                                 bool answered)
 {
     std::lock_guard guard(m_lock);
-    const long long now = m_pauses.Total();
-    Transcript::Entry entry;
-    entry.interface = interface;
-    entry.op = op;
-    entry.pause_ms = now - m_lastReport;
-    if (answered)
-        entry.bytes.assign(bytes.begin(), bytes.end());
-    entry.answered = answered;
-    m_lastReport = now;
-    m_transcript.Add(std::move(entry));
+    m_transcript.Record(interface, op, m_pauses.Total(), bytes, answered);
 }
 
 } // namespace corvane::ctl

@@ -35,7 +35,6 @@ private:
     std::mutex m_lock;
     std::map<std::string, std::string> m_names; // open path -> interface name, from the last enumeration
     Transcript m_transcript;
-    long long m_lastReport = 0;
 };
 
 } // namespace corvane::ctl

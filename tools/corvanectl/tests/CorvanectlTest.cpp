@@ -1,10 +1,11 @@
+#include "tools/corvanectl/tests/RunCommand.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
-#include <sys/wait.h>
 
 namespace {
 
@@ -16,17 +17,8 @@ struct Outcome {
 // `env` is prefixed as environment assignments, e.g. "DISPLAY=".
 Outcome Corvanectl(const std::string& args, const std::string& env = "")
 {
-    const std::string command = env + " " + std::string(CORVANECTL) + " " + args + " 2>&1";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
     Outcome run{-1, {}};
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.status = corvane::test::RunCommand(env + " " + std::string(CORVANECTL) + " " + args + " 2>&1", run.out);
     return run;
 }
 

@@ -1,6 +1,7 @@
 // The keyboard commands end to end: the tool itself on a temporary data folder and home, against
 // the emulator, its transcript compared with the report bytes of both families and links.
 #include "store/ConfigStore.h"
+#include "tools/corvanectl/tests/RunCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -76,15 +76,7 @@ protected:
                                     + (root / "share").string() + " " + CORVANECTL + " --program-dir " + CORVANE_PROGRAM_DIR
                                     + " --data-dir " + Data().string() + " " + args + " 2>" + errors.string();
         Outcome run;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe)
-            return run;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.out.append(buffer, n);
-        const int raw = ::pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.status = corvane::test::RunCommand(command, run.out);
         std::ifstream in(errors);
         run.err.assign(std::istreambuf_iterator<char>(in), {});
         return run;
